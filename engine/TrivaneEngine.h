@@ -1,0 +1,85 @@
+/*
+ * TrivaneEngine: the referee and computer player of Trivane (Nine Men's Morris).
+ *
+ * One game per process, held by the library.  Every argument is a 32-bit slot of
+ * which only the low byte is read (coordinates 1..7, players 1 and 2, levels);
+ * every result is widened to 32 bits: 1 for done, 0 for refused, or the value asked.
+ *
+ * Names.  On Windows the functions are __stdcall and TrivaneEngine.def exports each
+ * one twice: under its plain name and decorated with "@" and the byte count of its
+ * arguments (Engine_MakeSlideMove and Engine_MakeSlideMove@16).  ELF symbol names
+ * cannot carry '@' (it marks a symbol version), so libTrivaneEngine.so exports the
+ * plain names only.  Nothing else is visible outside the library.
+ */
+#ifndef TRIVANE_ENGINE_H
+#define TRIVANE_ENGINE_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#  define TRIVANE_CALL __stdcall
+#  if defined(TRIVANE_ENGINE_BUILD)
+#    define TRIVANE_API __declspec(dllexport)
+#  else
+#    define TRIVANE_API __declspec(dllimport)
+#  endif
+#else
+#  define TRIVANE_CALL
+#  define TRIVANE_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Game state and board access. */
+TRIVANE_API void     TRIVANE_CALL InitEngine(void);
+TRIVANE_API void     TRIVANE_CALL RestartGame(void);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_GetPlayer(void);
+TRIVANE_API void     TRIVANE_CALL Engine_SetPlayer(uint32_t player);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_GetRemainingPutPlayerPieces(uint32_t player);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_GetPieceTable(uint32_t x, uint32_t y);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_SetPieceTable(uint32_t x, uint32_t y, uint32_t player);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_PieceAllowedTable(uint32_t x, uint32_t y);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_PlayerPieceExistsTable(uint32_t x, uint32_t y, uint32_t player);
+
+/* The referee: what the player has to do next (1 place, 2 slide, 3 fly, 4 remove,
+ * 5 player 1 won, 6 player 2 won, 7 draw agreed), and the three kinds of move. */
+TRIVANE_API uint32_t TRIVANE_CALL GamePart(uint32_t player);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_MakePlaceMove(uint32_t x, uint32_t y);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_MakeSlideMove(uint32_t from_x, uint32_t from_y, uint32_t to_x, uint32_t to_y);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_RemovePlay(uint32_t x, uint32_t y);
+
+/* Hint marks: higher is better for the player who acts. */
+TRIVANE_API int32_t  TRIVANE_CALL Engine_Place_Mark(uint32_t x, uint32_t y, uint32_t player);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_Remove_Mark(uint32_t x, uint32_t y, uint32_t player);
+
+/* Diagnostics and identification. */
+TRIVANE_API uint32_t TRIVANE_CALL FastMapDEBUG(uint32_t row, uint32_t column, uint32_t player);
+TRIVANE_API void     TRIVANE_CALL Engine_PrintNodeData(uint32_t x, uint32_t y);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_Error(void);
+TRIVANE_API int32_t  TRIVANE_CALL Engine_Info_Size(void);
+TRIVANE_API int32_t  TRIVANE_CALL Engine_Info(uint32_t index);
+
+/* The computer player. */
+TRIVANE_API void     TRIVANE_CALL Engine_SetDifficulty(uint32_t level);
+TRIVANE_API void     TRIVANE_CALL AI_Play(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y);
+TRIVANE_API void     TRIVANE_CALL AI_PlayOLD(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y);
+TRIVANE_API void     TRIVANE_CALL NodeTree(void);
+
+/*
+ * The engine's message boxes (caller errors, consistency reports, the draw
+ * proposition) all go through one function.  A host routes them with a handler
+ * that answers as a message box would: 1 (OK), 6 (Yes) or 7 (No).  Style is a
+ * message box style: 0 for an OK box, 0x24 for the Yes/No question.  With no
+ * handler (or after passing NULL) Windows shows MessageBoxA without owner;
+ * elsewhere the box is written to stderr and answered OK, or No for a question.
+ */
+typedef int (*TrivaneMessageHandler)(const char* text, const char* caption, unsigned style);
+TRIVANE_API void     TRIVANE_CALL Engine_SetMessageHandler(TrivaneMessageHandler handler);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

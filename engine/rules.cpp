@@ -1,0 +1,227 @@
+#include "rules.h"
+
+#include "fastmap.h"
+#include "geometry.h"
+#include "messages.h"
+#include "state.h"
+
+namespace trivane {
+
+namespace {
+
+bool g_draw_offer_suppressed = false;
+
+void PassTurn() { g_game.current_player = g_game.current_player == 1 ? 2 : 1; }
+
+bool SamePoint(const uint8_t* point, uint8_t x, uint8_t y) { return point[0] == x && point[1] == y; }
+
+// After a move or removal: removals that can no longer be made (every opposing
+// piece stands in a complete mill) are dropped, and the turn passes once
+// nothing is due.  Leaving them due would keep the mover asked for a removal
+// that no click can satisfy.
+void SettleTurn(uint8_t p) {
+  if (g_game.removals_due != 0 && FreePieces(Opponent(p)) == 0) g_game.removals_due = 0;
+  if (g_game.removals_due == 0) PassTurn();
+}
+
+}  // namespace
+
+void SetDrawOfferSuppressed(bool suppressed) { g_draw_offer_suppressed = suppressed; }
+
+uint8_t Opponent(uint8_t player) { return player == 1 ? 2 : 1; }
+
+uint8_t MillsHeld(uint8_t x, uint8_t y, uint8_t p) {
+  uint8_t held = 0;
+  const uint8_t mills = g_geometry.nodes[x][y].mills_availiable;
+  for (uint8_t i = 1; i <= mills && i <= 2; ++i) {
+    const auto& mill = g_geometry.MillTable[MillOfNode(x, y, i)];
+    bool all = true;
+    for (const auto& point : mill) {
+      if (g_game.PieceTable[point[0]][point[1]] != p) all = false;
+    }
+    if (all) ++held;
+  }
+  return held;
+}
+
+uint8_t MillsFormedAt(uint8_t x, uint8_t y, uint8_t p) {
+  const uint8_t cell = g_game.PieceTable[x][y];
+  if (cell != EMPTY_POINT && cell != p) return 0;
+  uint8_t formed = 0;
+  const uint8_t mills = g_geometry.nodes[x][y].mills_availiable;
+  for (uint8_t i = 1; i <= mills && i <= 2; ++i) {
+    const auto& mill = g_geometry.MillTable[MillOfNode(x, y, i)];
+    bool all = true;
+    for (const auto& point : mill) {
+      if (!SamePoint(point, x, y) && g_game.PieceTable[point[0]][point[1]] != p) all = false;
+    }
+    if (all) ++formed;
+  }
+  return formed;
+}
+
+uint8_t SlideMillCount(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty, uint8_t p) {
+  if (fx == tx && fy == ty) return 0;
+  if (g_game.PieceTable[tx][ty] != EMPTY_POINT) return 0;
+  if (g_game.PieceTable[fx][fy] != p) return 0;
+  uint8_t formed = 0;
+  const uint8_t mills = g_geometry.nodes[tx][ty].mills_availiable;
+  for (uint8_t i = 1; i <= mills && i <= 2; ++i) {
+    const auto& mill = g_geometry.MillTable[MillOfNode(tx, ty, i)];
+    bool all = true;
+    for (const auto& point : mill) {
+      if (SamePoint(point, tx, ty)) continue;
+      if (SamePoint(point, fx, fy) || g_game.PieceTable[point[0]][point[1]] != p) all = false;
+    }
+    if (all) ++formed;
+  }
+  return formed;
+}
+
+uint8_t FreePieces(uint8_t p) {
+  if (!IsPlayer(p)) return 0;
+  uint8_t free = 0;
+  const uint8_t count = PiecesOnBoard(p);
+  for (uint8_t n = 1; n <= count; ++n) {
+    uint8_t x = 0, y = 0;
+    MapEntry(n, p, x, y);
+    if (MillsHeld(x, y, p) == 0) ++free;
+  }
+  return free;
+}
+
+uint8_t CheckGameOver() {
+  if (Mobility(1) == 0 || PiecesOnBoard(1) <= 2) return 1;
+  if (Mobility(2) == 0 || PiecesOnBoard(2) <= 2) return 2;
+  return 0;
+}
+
+bool IsBlocked(uint8_t p) {
+  for (uint8_t x = 1; x <= 7; ++x) {
+    for (uint8_t y = 1; y <= 7; ++y) {
+      if (g_game.PieceTable[x][y] == p && FreeLinks(x, y) != 0) return false;
+    }
+  }
+  return true;
+}
+
+uint8_t PutPiece(uint8_t x, uint8_t y, uint8_t p) {
+  if (g_game.PieceTable[x][y] != EMPTY_POINT) return 0;
+  if (!map_piece(x, y, p)) return 0;
+  g_game.PieceTable[x][y] = p;
+  return 1;
+}
+
+uint8_t SlidePiece(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty, uint8_t p) {
+  bool linked = false;
+  const uint8_t links = LinkCount(fx, fy);
+  for (uint8_t k = 1; k <= links; ++k) {
+    uint8_t lx = 0, ly = 0;
+    GetLink(fx, fy, k, lx, ly);
+    if (lx == tx && ly == ty) linked = true;
+  }
+  if (!linked) return 0;
+  return FlyPiece(fx, fy, tx, ty, p);
+}
+
+uint8_t FlyPiece(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty, uint8_t p) {
+  if (g_game.PieceTable[fx][fy] != p || g_game.PieceTable[tx][ty] != EMPTY_POINT) return 0;
+  if (!IsPlayer(p)) return 0;
+  move_map_piece(fx, fy, tx, ty, p);
+  g_game.PieceTable[fx][fy] = EMPTY_POINT;
+  g_game.PieceTable[tx][ty] = p;
+  return 1;
+}
+
+uint8_t TakePiece(uint8_t x, uint8_t y, uint8_t r) {
+  const uint8_t o = Opponent(r);
+  if (MillsHeld(x, y, o) != 0 || g_game.PieceTable[x][y] != o) return 0;
+  unmap_piece(x, y, o);
+  g_game.PieceTable[x][y] = EMPTY_POINT;
+  return 1;
+}
+
+uint8_t MakePlaceMove(uint8_t x, uint8_t y) {
+  const uint8_t p = g_game.current_player;
+  if (!IsPlayer(p)) return 0;
+  if (g_game.remaining_put_pieces[p] == 0) {
+    ShowEngineMessage("Call to part II from part I !", "", MB_OK_BOX);
+    return 0;
+  }
+  if (g_game.removals_due != 0) return 0;
+  if (!PutPiece(x, y, p)) return 0;
+  --g_game.remaining_put_pieces[p];
+  g_game.removals_due = MillsFormedAt(x, y, p);
+  SettleTurn(p);
+  return 1;
+}
+
+uint8_t MakeSlideMove(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty) {
+  const uint8_t p = g_game.current_player;
+  if (!IsPlayer(p)) return 0;
+  uint8_t moved = 0;
+  if (g_game.remaining_put_pieces[p] == 0 && PiecesOnBoard(p) == 3) {
+    if (g_game.removals_due != 0) return 0;
+    moved = FlyPiece(fx, fy, tx, ty, p);
+  } else if (g_game.remaining_put_pieces[p] != 0) {
+    ShowEngineMessage("Call to part I from part II !", "", MB_OK_BOX);
+    return 0;
+  } else {
+    if (g_game.removals_due != 0) return 0;
+    moved = SlidePiece(fx, fy, tx, ty, p);
+  }
+  if (!moved) return 0;
+  g_game.removals_due = MillsFormedAt(tx, ty, p);
+  SettleTurn(p);
+  return 1;
+}
+
+uint8_t RemovePiece(uint8_t x, uint8_t y) {
+  const uint8_t p = g_game.current_player;
+  // Without a due removal this would take a piece for nothing and wrap the
+  // counter below zero.
+  if (g_game.removals_due == 0) return 0;
+  if (!TakePiece(x, y, p)) return 0;
+  --g_game.removals_due;
+  SettleTurn(p);
+  return 1;
+}
+
+uint8_t GamePart(uint8_t p) {
+  if (!IsPlayer(p)) return 0;
+  // An accepted draw ends the game for both sides until the next game.
+  if (g_game.draw_agreed) return GAMEPART_DRAW;
+
+  const uint8_t r = g_game.remaining_put_pieces[p];
+  const bool all_placed = g_game.remaining_put_pieces[1] == 0 && g_game.remaining_put_pieces[2] == 0;
+
+  // The due removals belong to the player to move; asked about the other player
+  // they must not be cancelled on the strength of the wrong side's pieces.
+  if (p == g_game.current_player && FreePieces(Opponent(p)) == 0) g_game.removals_due = 0;
+
+  if (!g_game.draw_offered && !g_draw_offer_suppressed && all_placed && PiecesOnBoard(1) == 3 &&
+      PiecesOnBoard(2) == 3) {
+    g_game.draw_offered = 1;
+    const int answer =
+        ShowEngineMessage("Would you like to end this game as a draw ?", "Draw Proposition...", MB_YESNO_QUESTION);
+    if (answer == ANSWER_YES) {
+      g_game.draw_agreed = 1;
+      return GAMEPART_DRAW;
+    }
+    return GamePart(p);
+  }
+
+  if (r == 0) {
+    if (PiecesOnBoard(2) < 3) return GAMEPART_PLAYER1_WON;
+    if (PiecesOnBoard(1) < 3) return GAMEPART_PLAYER2_WON;
+    // A player who can never move again has lost; without this the game would
+    // never end.
+    if (g_game.removals_due == 0 && PiecesOnBoard(p) > 3 && IsBlocked(p))
+      return p == 1 ? GAMEPART_PLAYER2_WON : GAMEPART_PLAYER1_WON;
+  }
+  if (g_game.removals_due != 0) return GAMEPART_REMOVE;
+  if (r != 0) return GAMEPART_PLACE;
+  return PiecesOnBoard(p) == 3 ? GAMEPART_FLY : GAMEPART_SLIDE;
+}
+
+}  // namespace trivane

@@ -1,0 +1,219 @@
+// The tree walk.  It always works downwards from the newest record and replays
+// every visited position from the root; the order in which records are
+// appended, and so every index, father and value in the store, follows from
+// that order, which the dumps and any faster search must reproduce.
+#include <algorithm>
+
+#include "fastmap.h"
+#include "geometry.h"
+#include "messages.h"
+#include "nodestore.h"
+#include "rules.h"
+#include "search.h"
+#include "state.h"
+
+namespace trivane {
+
+namespace {
+
+uint8_t g_difficulty = 5;
+uint8_t g_tree_dump_requested = 0;
+
+constexpr int PATH_BUFFER = 33;
+
+void Fold(uint32_t j) {
+  SearchNode& child = NodeStore[j];
+  SearchNode& father = NodeStore[child.father];
+  if (father.value == UNSET_VALUE) {
+    father.value = child.value;
+  } else if (child.is_max) {
+    father.value = std::max(father.value, child.value);
+  } else {
+    father.value = std::min(father.value, child.value);
+  }
+}
+
+void Append(uint8_t root_player, uint32_t father, uint8_t mover, uint8_t move_type, uint8_t fx, uint8_t fy, uint8_t tx,
+            uint8_t ty) {
+  const uint8_t from[2] = {fx, fy};
+  const uint8_t to[2] = {tx, ty};
+  hang_on_tree(root_player, from, to, father, NodeStore[father].depth + 1, mover, move_type);
+}
+
+// Children of record i in the order the moves are generated.
+void Expand(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
+  switch (g) {
+    case GAMEPART_PLACE:
+      for (uint8_t x = 1; x <= 7; ++x)
+        for (uint8_t y = 1; y <= 7; ++y)
+          if (PieceAt(x, y) == EMPTY_POINT) Append(root_player, i, mover, g, x, y, 0, 0);
+      break;
+    case GAMEPART_SLIDE: {
+      const uint8_t count = PiecesOnBoard(mover);
+      for (uint8_t n = 1; n <= count; ++n) {
+        uint8_t x = 0, y = 0;
+        MapEntry(n, mover, x, y);
+        const uint8_t links = LinkCount(x, y);
+        for (uint8_t k = 1; k <= links; ++k) {
+          uint8_t lx = 0, ly = 0;
+          GetLink(x, y, k, lx, ly);
+          if (PieceAt(lx, ly) == EMPTY_POINT) Append(root_player, i, mover, g, x, y, lx, ly);
+        }
+      }
+      break;
+    }
+    case GAMEPART_FLY:
+      for (uint8_t x = 1; x <= 7; ++x)
+        for (uint8_t y = 1; y <= 7; ++y) {
+          if (PieceAt(x, y) != mover) continue;
+          for (uint8_t tx = 1; tx <= 7; ++tx)
+            for (uint8_t ty = 1; ty <= 7; ++ty)
+              if (PieceAt(tx, ty) == EMPTY_POINT) Append(root_player, i, mover, g, x, y, tx, ty);
+        }
+      break;
+    case GAMEPART_REMOVE: {
+      const uint8_t o = Opponent(mover);
+      const uint8_t count = PiecesOnBoard(o);
+      for (uint8_t n = 1; n <= count; ++n) {
+        uint8_t x = 0, y = 0;
+        MapEntry(n, o, x, y);
+        if (MillsHeld(x, y, o) == 0) Append(root_player, i, mover, g, x, y, 0, 0);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+uint8_t GetDifficulty() { return g_difficulty; }
+
+// Deeper settings are kept at 31: the path of a deeper node would not fit the
+// replay buffer.
+void SetDifficulty(uint8_t level) { g_difficulty = std::min(level, MAX_DIFFICULTY); }
+
+void SetTreeDumpFlag(uint8_t on) { g_tree_dump_requested = on; }
+uint8_t TreeDumpRequested() { return g_tree_dump_requested; }
+
+uint32_t EffectiveDepth(uint8_t root_player) {
+  uint32_t d = g_difficulty;
+  if (PiecesOnBoard(root_player) <= FEW_PIECES_LIMIT || PiecesOnBoard(Opponent(root_player)) <= FEW_PIECES_LIMIT) d = 3;
+  // Both sides flying: the tree is too wide for more than two plies.  These
+  // queries are on the real position and may show the draw proposition.
+  if (GamePart(1) == GAMEPART_FLY && GamePart(2) == GAMEPART_FLY) d = 2;
+  return d >= 2 ? d : 2;
+}
+
+uint8_t NodePlayback(uint32_t index, uint8_t root_player) {
+  RestoreTurnState();
+  RestoreBoardState();
+  uint32_t path[PATH_BUFFER];
+  int length = 0;
+  for (uint32_t j = index; j != 0 && length < PATH_BUFFER; j = NodeStore[j].father) path[length++] = j;
+  SetPlayer(root_player);
+  uint8_t to_move = root_player;
+  for (int k = length - 1; k >= 0; --k) {
+    const SearchNode& n = NodeStore[path[k]];
+    switch (n.move_type) {
+      case GAMEPART_PLACE: MakePlaceMove(n.from_x, n.from_y); break;
+      case GAMEPART_SLIDE:
+      case GAMEPART_FLY: MakeSlideMove(n.from_x, n.from_y, n.to_x, n.to_y); break;
+      case GAMEPART_REMOVE: RemovePiece(n.from_x, n.from_y); break;
+      default: break;
+    }
+    to_move = GetPlayer();
+  }
+  return to_move;
+}
+
+ChosenMove CreateTree(uint8_t root_player, const SearchOptions& options) {
+  ChosenMove result;
+  ClearStore();
+  SaveTurnState();
+  SaveBoardState();
+  TruncateSummary();
+
+  const uint32_t effective = std::max<uint32_t>(2, std::min(EffectiveDepth(root_player), options.depth_cap));
+  result.depth = effective;
+
+  node_cursor = 0;
+  uint8_t mover = root_player;
+  for (;;) {
+    const uint32_t i = node_cursor;
+    SearchNode& node = NodeStore[i];
+    if (node.depth == 0) {
+      RestoreBoardState();
+      mover = root_player;
+    } else {
+      mover = NodePlayback(i, root_player);
+      if (CheckGameOver() != 0 || node.depth >= effective) {
+        node.value = grade_postion(root_player);
+        Fold(i);
+        node.expanded = 1;
+      }
+    }
+    bool expanded_now = false;
+    if (node.depth < effective && !node.expanded) {
+      node.expanded = 1;
+      // The tree's positions are hypothetical: the draw is proposed only on the
+      // real position, never for a line the computer merely considers.
+      SetDrawOfferSuppressed(true);
+      const uint8_t g = GamePart(mover);
+      SetDrawOfferSuppressed(false);
+      Expand(i, root_player, mover, g);
+      expanded_now = true;
+    }
+    if (!expanded_now) node_cursor = i - 1;
+    if (node_count > LAST_NODE_INDEX - 1) {
+      if (options.report_full_store) ShowEngineMessage("Surpassed memory capacity :(", "", MB_OK_BOX);
+      RestoreBoardState();
+      RestoreTurnState();
+      result.store_full = true;
+      return result;
+    }
+    if (node_cursor == 0) break;
+  }
+
+  WriteSummaryAfterWalk();
+
+  for (uint32_t d = effective; d >= 1; --d)
+    for (uint32_t j = 1; j <= node_count; ++j)
+      if (NodeStore[j].depth == d) Fold(j);
+
+  // ChooseMove: strictly better only, so ties go to the move generated first.
+  uint32_t choice = 0;
+  int32_t best = NO_CHOICE_VALUE;
+  for (uint32_t j = 1; j <= node_count; ++j) {
+    const SearchNode& n = NodeStore[j];
+    if (n.depth == 1 && n.expanded == 1 && n.value > best) {
+      best = n.value;
+      choice = j;
+    }
+  }
+  // Every first-ply move graded below the starting bar would leave the computer
+  // without a move in a position that has one; it then takes the first move.
+  if (choice == 0 && node_count != 0 && NodeStore[1].depth == 1) {
+    choice = 1;
+    best = NodeStore[1].value;
+  }
+  if (choice != 0) {
+    const SearchNode& n = NodeStore[choice];
+    result.from[0] = n.from_x;
+    result.from[1] = n.from_y;
+    result.to[0] = n.to_x;
+    result.to[1] = n.to_y;
+    result.chosen = true;
+  }
+  result.value = best;
+
+  if (g_tree_dump_requested) WriteNodesHtml();
+
+  RestoreBoardState();
+  RestoreTurnState();
+  WriteFinalChoice(result);
+  return result;
+}
+
+}  // namespace trivane
