@@ -1,0 +1,110 @@
+// Time per computer move at each difficulty on a fixed set of positions, with
+// the size of each tree.  The sum of node_count over the whole set is printed
+// as a signature: any change in what the search builds changes that number.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "TrivaneEngine.h"
+#include "fastmap.h"
+#include "geometry.h"
+#include "messages.h"
+#include "nodestore.h"
+#include "rules.h"
+#include "search.h"
+#include "state.h"
+
+using namespace trivane;
+
+namespace {
+
+struct Point {
+  uint8_t x, y;
+};
+
+struct Position {
+  const char* name;
+  std::vector<Point> p1, p2;
+  uint8_t to_move, left1, left2;
+};
+
+const std::vector<Position>& Positions() {
+  static const std::vector<Position> positions = {
+      // Player 1's eighth placement: the first placement the tree decides.
+      {"eighth_placement",
+       {{1, 1}, {4, 2}, {6, 2}, {3, 4}, {5, 5}, {7, 4}, {2, 6}},
+       {{4, 1}, {2, 2}, {2, 4}, {4, 3}, {6, 4}, {4, 6}, {1, 7}},
+       1, 2, 2},
+      // All placed, seven against six, plenty of room to slide.
+      {"open_middle_game",
+       {{1, 1}, {4, 1}, {2, 2}, {6, 2}, {3, 4}, {5, 4}, {4, 7}},
+       {{7, 1}, {4, 2}, {2, 4}, {6, 4}, {4, 5}, {6, 6}},
+       1, 0, 0},
+      // Player 2 flies with three pieces against five.
+      {"flyer_ending",
+       {{1, 1}, {4, 1}, {2, 2}, {6, 4}, {4, 6}},
+       {{7, 7}, {3, 3}, {5, 3}},
+       2, 0, 0},
+  };
+  return positions;
+}
+
+void SetUp(const Position& pos) {
+  RestartGameState();
+  for (const Point& p : pos.p1) PutPiece(p.x, p.y, 1);
+  for (const Point& p : pos.p2) PutPiece(p.x, p.y, 2);
+  g_game.remaining_put_pieces[1] = pos.left1;
+  g_game.remaining_put_pieces[2] = pos.left2;
+  SetPlayer(pos.to_move);
+}
+
+std::map<std::string, uint32_t>& TreeSizes() {
+  static std::map<std::string, uint32_t> sizes;
+  return sizes;
+}
+
+int Quiet(const char*, const char*, unsigned style) { return (style & 0x0F) == 0x04 ? 7 : 1; }
+
+void BM_AI_Play(benchmark::State& state, size_t position, uint8_t difficulty, const char* level) {
+  const Position& pos = Positions()[position];
+  SetDifficulty(difficulty);
+  uint8_t fx = 0, fy = 0, tx = 0, ty = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    SetUp(pos);
+    state.ResumeTiming();
+    AI_Play(&fx, &fy, &tx, &ty);
+    benchmark::DoNotOptimize(fx);
+  }
+  state.counters["node_count"] = node_count;
+  TreeSizes()[std::string(level) + "/" + pos.name] = node_count;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  BuildBoardGeometry();
+  SetMessageHandler(Quiet);
+  struct Level {
+    const char* name;
+    uint8_t depth;
+  };
+  for (const Level level : {Level{"EASY", 3}, Level{"MEDIUM", 5}, Level{"HARD", 6}})
+    for (size_t i = 0; i < Positions().size(); ++i) {
+      const std::string name = std::string("AI_Play/") + level.name + "/" + Positions()[i].name;
+      benchmark::RegisterBenchmark(name.c_str(), BM_AI_Play, i, level.depth, level.name)
+          ->Unit(benchmark::kMillisecond)
+          ->Iterations(level.depth >= 6 ? 1 : 3);
+    }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  uint64_t signature = 0;
+  for (const auto& [name, size] : TreeSizes()) signature += size;
+  std::printf("node_count signature over %zu searches: %llu\n", TreeSizes().size(),
+              static_cast<unsigned long long>(signature));
+  return 0;
+}
