@@ -199,8 +199,10 @@ uint8_t GamePart(uint8_t p) {
   // they must not be cancelled on the strength of the wrong side's pieces.
   if (p == g_game.current_player && FreePieces(Opponent(p)) == 0) g_game.removals_due = 0;
 
-  if (!g_game.draw_offered && !g_draw_offer_suppressed && all_placed && PiecesOnBoard(1) == 3 &&
-      PiecesOnBoard(2) == 3) {
+  // Not while a removal is due: that removal leaves the opponent with two
+  // pieces and wins the game, which a draw must not pre-empt.
+  if (!g_game.draw_offered && !g_draw_offer_suppressed && all_placed && g_game.removals_due == 0 &&
+      PiecesOnBoard(1) == 3 && PiecesOnBoard(2) == 3) {
     g_game.draw_offered = 1;
     const int answer =
         ShowEngineMessage("Would you like to end this game as a draw ?", "Draw Proposition...", MB_YESNO_QUESTION);
