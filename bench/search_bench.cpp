@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TrivaneEngine.h"
+#include "literal_walk.h"
 #include "fastmap.h"
 #include "geometry.h"
 #include "messages.h"
@@ -66,6 +67,22 @@ std::map<std::string, uint32_t>& TreeSizes() {
   return sizes;
 }
 
+// The replaying walk the production search replaced, for the side-by-side
+// numbers; the signature covers only the production search.
+void BM_LiteralWalk(benchmark::State& state, size_t position, uint8_t difficulty) {
+  const Position& pos = Positions()[position];
+  SetDifficulty(difficulty);
+  for (auto _ : state) {
+    state.PauseTiming();
+    SetUp(pos);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(search_test::LiteralCreateTree(pos.to_move));
+  }
+  state.counters["node_count"] = node_count;
+  state.counters["nodes_per_s"] = benchmark::Counter(static_cast<double>(node_count) * state.iterations(),
+                                                     benchmark::Counter::kIsRate);
+}
+
 int Quiet(const char*, const char*, unsigned style) { return (style & 0x0F) == 0x04 ? 7 : 1; }
 
 void BM_AI_Play(benchmark::State& state, size_t position, uint8_t difficulty, const char* level) {
@@ -80,6 +97,8 @@ void BM_AI_Play(benchmark::State& state, size_t position, uint8_t difficulty, co
     benchmark::DoNotOptimize(fx);
   }
   state.counters["node_count"] = node_count;
+  state.counters["nodes_per_s"] = benchmark::Counter(static_cast<double>(node_count) * state.iterations(),
+                                                     benchmark::Counter::kIsRate);
   TreeSizes()[std::string(level) + "/" + pos.name] = node_count;
 }
 
@@ -97,7 +116,11 @@ int main(int argc, char** argv) {
       const std::string name = std::string("AI_Play/") + level.name + "/" + Positions()[i].name;
       benchmark::RegisterBenchmark(name.c_str(), BM_AI_Play, i, level.depth, level.name)
           ->Unit(benchmark::kMillisecond)
-          ->Iterations(level.depth >= 6 ? 1 : 3);
+          ->Iterations(level.depth >= 6 ? 5 : 20);
+      const std::string literal = std::string("LiteralWalk/") + level.name + "/" + Positions()[i].name;
+      benchmark::RegisterBenchmark(literal.c_str(), BM_LiteralWalk, i, level.depth)
+          ->Unit(benchmark::kMillisecond)
+          ->Iterations(1);
     }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

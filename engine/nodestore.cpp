@@ -7,6 +7,16 @@ uint32_t node_count = 0;
 uint32_t node_cursor = 0;
 
 namespace {
+uint32_t g_store_limit = LAST_NODE_INDEX;
+}
+
+uint32_t StoreLimit() { return g_store_limit; }
+
+void SetStoreLimit(uint32_t last_index) {
+  g_store_limit = last_index == 0 || last_index > LAST_NODE_INDEX ? LAST_NODE_INDEX : last_index;
+}
+
+namespace {
 
 void ClearRecord(SearchNode& n) {
   n.from_x = n.from_y = n.to_x = n.to_y = 0;
@@ -34,7 +44,7 @@ void ClearStore() {
 void hang_on_tree(uint8_t root_player, const uint8_t from[2], const uint8_t to[2], uint32_t father, uint32_t depth,
                   uint8_t mover, uint8_t move_type) {
   const uint32_t index = node_count + 1;
-  if (index > LAST_NODE_INDEX) return;
+  if (index > g_store_limit) return;
   node_count = node_cursor = index;
   SearchNode& n = NodeStore[index];
   n.from_x = from[0];

@@ -32,6 +32,11 @@ extern uint32_t node_cursor;  // the record the walk visits next
 
 void ClearStore();
 
+// The last index records may use: LAST_NODE_INDEX, or less while a test runs
+// the full-store rules on small trees.
+uint32_t StoreLimit();
+void SetStoreLimit(uint32_t last_index);
+
 // Appends one child; past the capacity nothing is stored and nothing said (the
 // walk notices the full store itself).
 void hang_on_tree(uint8_t root_player, const uint8_t from[2], const uint8_t to[2], uint32_t father, uint32_t depth,

@@ -1,6 +1,6 @@
-// The computer player: a full-width minimax tree grown into the NodeStore by
-// replaying moves on the engine's own game state, graded at the leaves, backed
-// up, and the best first-ply move chosen.
+// The computer player: a full-width minimax tree grown into the NodeStore to a
+// fixed depth, graded at the leaves, backed up, and the best first-ply move
+// chosen.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@ namespace trivane {
 constexpr uint8_t FEW_PIECES_LIMIT = 4;
 constexpr uint8_t MAX_DIFFICULTY = 31;  // the deepest path NodePlayback can hold
 constexpr int32_t NO_CHOICE_VALUE = -1000;
+constexpr int PATH_BUFFER = 33;         // record indices of one line from the root
 
 struct ChosenMove {
   uint8_t from[2] = {0, 0};
@@ -33,6 +34,27 @@ uint8_t TreeDumpRequested();
 uint32_t EffectiveDepth(uint8_t root_player);
 ChosenMove CreateTree(uint8_t root_player, const SearchOptions& options = SearchOptions{});
 uint8_t NodePlayback(uint32_t index, uint8_t root_player);
+
+// The pieces of a search, in the order CreateTree runs them.  The depth, then
+// the tree grown into the store, then FinishSearch: the summary, the backup
+// pass, the choice, the page, the game state restored and the final line.
+uint32_t SearchDepth(uint8_t root_player, const SearchOptions& options);
+void AppendChildren(uint32_t index, uint8_t root_player, uint8_t mover, uint8_t game_part);
+void FoldIntoFather(uint32_t index);
+void BackupByDepth(uint32_t depth);
+ChosenMove FinishSearch(uint32_t depth, bool order_free);
+ChosenMove AbandonSearch(uint32_t depth, const SearchOptions& options);
+
+struct GrowthResult {
+  bool abandoned = false;   // the store filled up
+  bool order_free = false;  // no value is the unset mark: folding order cannot matter
+};
+
+// Grows the whole tree depth first, each position made from a copy of its
+// father's, appending exactly the records the replaying walk appends and in
+// the same order; leaves the root's value as that walk leaves it before the
+// backup pass.
+GrowthResult GrowTree(uint8_t root_player, uint32_t depth);
 
 int32_t grade_postion(uint8_t player);
 uint8_t MillRunMoves(uint8_t player);

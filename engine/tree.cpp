@@ -1,7 +1,6 @@
-// The tree walk.  It always works downwards from the newest record and replays
-// every visited position from the root; the order in which records are
-// appended, and so every index, father and value in the store, follows from
-// that order, which the dumps and any faster search must reproduce.
+// What every search shares: the depth rule, move generation in its fixed
+// order, replaying a record's line, folding a value into the father, the
+// backup pass and the choice of the first-ply move.
 #include <algorithm>
 
 #include "fastmap.h"
@@ -19,9 +18,17 @@ namespace {
 uint8_t g_difficulty = 5;
 uint8_t g_tree_dump_requested = 0;
 
-constexpr int PATH_BUFFER = 33;
+void Append(uint8_t root_player, uint32_t father, uint8_t mover, uint8_t move_type, uint8_t fx, uint8_t fy, uint8_t tx,
+            uint8_t ty) {
+  const uint8_t from[2] = {fx, fy};
+  const uint8_t to[2] = {tx, ty};
+  hang_on_tree(root_player, from, to, father, NodeStore[father].depth + 1, mover, move_type);
+}
 
-void Fold(uint32_t j) {
+}  // namespace
+
+
+void FoldIntoFather(uint32_t j) {
   SearchNode& child = NodeStore[j];
   SearchNode& father = NodeStore[child.father];
   if (father.value == UNSET_VALUE) {
@@ -33,15 +40,9 @@ void Fold(uint32_t j) {
   }
 }
 
-void Append(uint8_t root_player, uint32_t father, uint8_t mover, uint8_t move_type, uint8_t fx, uint8_t fy, uint8_t tx,
-            uint8_t ty) {
-  const uint8_t from[2] = {fx, fy};
-  const uint8_t to[2] = {tx, ty};
-  hang_on_tree(root_player, from, to, father, NodeStore[father].depth + 1, mover, move_type);
-}
 
 // Children of record i in the order the moves are generated.
-void Expand(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
+void AppendChildren(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
   switch (g) {
     case GAMEPART_PLACE:
       for (uint8_t x = 1; x <= 7; ++x)
@@ -86,8 +87,6 @@ void Expand(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
   }
 }
 
-}  // namespace
-
 uint8_t GetDifficulty() { return g_difficulty; }
 
 // Deeper settings are kept at 31: the path of a deeper node would not fit the
@@ -128,61 +127,30 @@ uint8_t NodePlayback(uint32_t index, uint8_t root_player) {
   return to_move;
 }
 
-ChosenMove CreateTree(uint8_t root_player, const SearchOptions& options) {
-  ChosenMove result;
-  ClearStore();
-  SaveTurnState();
-  SaveBoardState();
-  TruncateSummary();
+uint32_t SearchDepth(uint8_t root_player, const SearchOptions& options) {
+  return std::max<uint32_t>(2, std::min(EffectiveDepth(root_player), options.depth_cap));
+}
 
-  const uint32_t effective = std::max<uint32_t>(2, std::min(EffectiveDepth(root_player), options.depth_cap));
-  result.depth = effective;
+void BackupByDepth(uint32_t depth) {
+  for (uint32_t d = depth; d >= 1; --d)
+    for (uint32_t j = 1; j <= node_count; ++j)
+      if (NodeStore[j].depth == d) FoldIntoFather(j);
+}
 
-  node_cursor = 0;
-  uint8_t mover = root_player;
-  for (;;) {
-    const uint32_t i = node_cursor;
-    SearchNode& node = NodeStore[i];
-    if (node.depth == 0) {
-      RestoreBoardState();
-      mover = root_player;
-    } else {
-      mover = NodePlayback(i, root_player);
-      if (CheckGameOver() != 0 || node.depth >= effective) {
-        node.value = grade_postion(root_player);
-        Fold(i);
-        node.expanded = 1;
-      }
-    }
-    bool expanded_now = false;
-    if (node.depth < effective && !node.expanded) {
-      node.expanded = 1;
-      // The tree's positions are hypothetical: the draw is proposed only on the
-      // real position, never for a line the computer merely considers.
-      SetDrawOfferSuppressed(true);
-      const uint8_t g = GamePart(mover);
-      SetDrawOfferSuppressed(false);
-      Expand(i, root_player, mover, g);
-      expanded_now = true;
-    }
-    if (!expanded_now) node_cursor = i - 1;
-    if (node_count > LAST_NODE_INDEX - 1) {
-      if (options.report_full_store) ShowEngineMessage("Surpassed memory capacity :(", "", MB_OK_BOX);
-      RestoreBoardState();
-      RestoreTurnState();
-      result.store_full = true;
-      return result;
-    }
-    if (node_cursor == 0) break;
+ChosenMove FinishSearch(uint32_t depth, bool order_free) {
+  WriteSummaryAfterWalk();
+  if (order_free) {
+    // No value in the tree is the unset mark, so the order of folding cannot
+    // matter: one pass from the newest record down backs everything up, each
+    // record after all of its children.
+    for (uint32_t j = node_count; j >= 1; --j) FoldIntoFather(j);
+  } else {
+    BackupByDepth(depth);
   }
 
-  WriteSummaryAfterWalk();
-
-  for (uint32_t d = effective; d >= 1; --d)
-    for (uint32_t j = 1; j <= node_count; ++j)
-      if (NodeStore[j].depth == d) Fold(j);
-
-  // ChooseMove: strictly better only, so ties go to the move generated first.
+  ChosenMove result;
+  result.depth = depth;
+  // Strictly better only, so ties go to the move generated first.
   uint32_t choice = 0;
   int32_t best = NO_CHOICE_VALUE;
   for (uint32_t j = 1; j <= node_count; ++j) {
@@ -208,12 +176,33 @@ ChosenMove CreateTree(uint8_t root_player, const SearchOptions& options) {
   }
   result.value = best;
 
-  if (g_tree_dump_requested) WriteNodesHtml();
+  if (TreeDumpRequested()) WriteNodesHtml();
 
   RestoreBoardState();
   RestoreTurnState();
   WriteFinalChoice(result);
   return result;
+}
+
+ChosenMove AbandonSearch(uint32_t depth, const SearchOptions& options) {
+  if (options.report_full_store) ShowEngineMessage("Surpassed memory capacity :(", "", MB_OK_BOX);
+  RestoreBoardState();
+  RestoreTurnState();
+  ChosenMove result;
+  result.store_full = true;
+  result.depth = depth;
+  return result;
+}
+
+ChosenMove CreateTree(uint8_t root_player, const SearchOptions& options) {
+  ClearStore();
+  SaveTurnState();
+  SaveBoardState();
+  TruncateSummary();
+  const uint32_t depth = SearchDepth(root_player, options);
+  const GrowthResult grown = GrowTree(root_player, depth);
+  if (grown.abandoned) return AbandonSearch(depth, options);
+  return FinishSearch(depth, grown.order_free);
 }
 
 }  // namespace trivane

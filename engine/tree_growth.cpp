@@ -1,0 +1,179 @@
+// The tree grown depth first.  The replaying walk expands records in this
+// order: a node's children are appended together, and the last child is
+// explored first, down to the leaves, before its earlier sibling.  Doing the
+// same recursively, with each position made by one move on a copy of its
+// father's position, appends the same records at the same indices without ever
+// replaying a line or visiting a record twice.
+//
+// Values need one more thought.  Folding a value into a father is a maximum or
+// a minimum, except that a father still holding the unset mark (-666) simply
+// takes the value.  As long as no value in the tree is -666, the order and the
+// repetition of folds cannot change any result, and one pass backs the tree up.
+// A grade can equal -666, and a node that got no children keeps it; then the
+// outcome depends on the exact order in which the walk folds (leaves during the
+// walk, again on every revisit, and once more in the backup pass), and that
+// order is replayed here from the tree's shape alone, without the positions.
+#include <cstring>
+
+#include "fastmap.h"
+#include "geometry.h"
+#include "nodestore.h"
+#include "rules.h"
+#include "search.h"
+#include "state.h"
+
+namespace trivane {
+
+namespace {
+
+struct Growth {
+  uint8_t root_player;
+  uint32_t depth;
+  bool abandoned;
+  bool unset_seen;
+};
+
+// Positions along the current line: frame d is the position in which the
+// children of the depth-d node are made.
+GameState g_frames[PATH_BUFFER];
+
+// What the walk order needs to know of each record when it is replayed.
+uint32_t g_last_child[NODE_CAPACITY];
+int32_t g_grade[NODE_CAPACITY];
+uint8_t g_graded[NODE_CAPACITY];
+
+void ApplyRecordMove(const SearchNode& n) {
+  switch (n.move_type) {
+    case GAMEPART_PLACE: MakePlaceMove(n.from_x, n.from_y); break;
+    case GAMEPART_SLIDE:
+    case GAMEPART_FLY: MakeSlideMove(n.from_x, n.from_y, n.to_x, n.to_y); break;
+    case GAMEPART_REMOVE: RemovePiece(n.from_x, n.from_y); break;
+    default: break;
+  }
+}
+
+// g_game holds the position after record i's move; mover is the player to move
+// there.
+void Visit(Growth& growth, uint32_t i, uint8_t mover) {
+  SearchNode& node = NodeStore[i];
+  const uint32_t depth = node.depth;
+  if (depth != 0 && (CheckGameOver() != 0 || depth >= growth.depth)) {
+    const int32_t grade = grade_postion(growth.root_player);
+    node.value = grade;
+    node.expanded = 1;
+    g_graded[i] = 1;
+    g_grade[i] = grade;
+    if (grade == UNSET_VALUE) growth.unset_seen = true;
+    return;
+  }
+  g_graded[i] = 0;
+  node.expanded = 1;
+
+  // The children's positions come from this one as it stands before the phase
+  // query below (the walk replays them from the root, never through it).
+  GameState& frame = g_frames[depth];
+  frame = g_game;
+
+  SetDrawOfferSuppressed(true);
+  const uint8_t g = GamePart(mover);
+  SetDrawOfferSuppressed(false);
+  const uint32_t first = node_count + 1;
+  AppendChildren(i, growth.root_player, mover, g);
+  const uint32_t last = node_count;
+  g_last_child[i] = last >= first ? last : 0;
+  if (last < first) growth.unset_seen = true;  // keeps the unset mark
+  if (node_count > StoreLimit() - 1) {
+    growth.abandoned = true;
+    return;
+  }
+
+  for (uint32_t c = last; c >= first; --c) {
+    std::memcpy(&g_game, &g_frames[depth], sizeof(GameState));
+    ApplyRecordMove(NodeStore[c]);
+    Visit(growth, c, GetPlayer());
+    if (growth.abandoned) return;
+  }
+}
+
+// The replaying walk's own order of visits, on the finished tree: every visit
+// of a graded record folds its grade into the father again.
+void ReplayWalkFolds(uint32_t depth) {
+  for (uint32_t j = 0; j <= node_count; ++j) {
+    NodeStore[j].value = UNSET_VALUE;
+    NodeStore[j].expanded = 0;
+  }
+  uint32_t cursor = 0;
+  for (;;) {
+    const uint32_t i = cursor;
+    SearchNode& node = NodeStore[i];
+    if (node.depth != 0 && g_graded[i]) {
+      node.value = g_grade[i];
+      FoldIntoFather(i);
+      node.expanded = 1;
+    }
+    if (node.depth < depth && !node.expanded) {
+      node.expanded = 1;
+      cursor = g_last_child[i] != 0 ? g_last_child[i] : i;
+    } else {
+      cursor = i - 1;
+    }
+    if (cursor == 0) break;
+  }
+}
+
+}  // namespace
+
+GrowthResult GrowTree(uint8_t root_player, uint32_t depth) {
+  Growth growth{root_player, depth, false, false};
+
+  // The root is expanded on the position as it stands; its children are made
+  // from the saved position with the root player to move, as a replay makes
+  // them.
+  GameState live;
+  std::memcpy(&live, &g_game, sizeof(GameState));
+  RestoreTurnState();
+  RestoreBoardState();
+  SetPlayer(root_player);
+  GameState& base = g_frames[0];
+  std::memcpy(&base, &g_game, sizeof(GameState));
+  std::memcpy(&g_game, &live, sizeof(GameState));
+  RestoreBoardState();
+
+  SearchNode& root = NodeStore[0];
+  root.expanded = 1;
+  g_graded[0] = 0;
+  SetDrawOfferSuppressed(true);
+  const uint8_t g = GamePart(root_player);
+  SetDrawOfferSuppressed(false);
+  AppendChildren(0, root_player, root_player, g);
+  const uint32_t last = node_count;
+  g_last_child[0] = last;
+  GrowthResult result;
+  if (node_count > StoreLimit() - 1) {
+    result.abandoned = true;
+    return result;
+  }
+  for (uint32_t c = last; c >= 1; --c) {
+    std::memcpy(&g_game, &base, sizeof(GameState));
+    ApplyRecordMove(NodeStore[c]);
+    Visit(growth, c, GetPlayer());
+    if (growth.abandoned) {
+      result.abandoned = true;
+      return result;
+    }
+  }
+
+  if (growth.unset_seen) {
+    ReplayWalkFolds(depth);
+  } else {
+    // The walk folds first-ply grades (decided positions) into the root
+    // before the backup pass; the summary shows that value.
+    for (uint32_t c = last; c >= 1; --c)
+      if (g_graded[c]) FoldIntoFather(c);
+  }
+  result.order_free = !growth.unset_seen;
+  node_cursor = 0;  // where the walk stops
+  return result;
+}
+
+}  // namespace trivane
