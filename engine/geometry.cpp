@@ -8,6 +8,7 @@
 namespace trivane {
 
 BoardGeometry g_geometry;
+MillPartners g_mill_partners[BOARD_CELLS][BOARD_CELLS];
 
 namespace {
 
@@ -90,6 +91,26 @@ void BuildBoardGeometry() {
     } else {
       SetMill(12, 4, 1, 4, 2, 4, 3);
       SetMill(16, 4, 5, 4, 6, 4, 7);
+    }
+  }
+  IndexMillPartners();
+}
+
+void IndexMillPartners() {
+  std::memset(g_mill_partners, 0, sizeof g_mill_partners);
+  for (uint8_t x = 1; x < BOARD_CELLS; ++x) {
+    for (uint8_t y = 1; y < BOARD_CELLS; ++y) {
+      const BoardNode& node = g_geometry.nodes[x][y];
+      MillPartners& partners = g_mill_partners[x][y];
+      for (uint8_t i = 1; i <= node.mills_availiable && i <= 2; ++i) {
+        uint8_t k = 0;
+        for (const auto& point : g_geometry.MillTable[MillOfNode(x, y, i)]) {
+          if (point[0] == x && point[1] == y) continue;
+          if (k < 2) partners.cell[partners.count][k] = static_cast<uint8_t>(point[0] * BOARD_CELLS + point[1]);
+          ++k;
+        }
+        ++partners.count;
+      }
     }
   }
 }

@@ -49,6 +49,17 @@ void GetLink(uint8_t x, uint8_t y, uint8_t n, uint8_t& lx, uint8_t& ly);
 // The mill numbers of a point: mill_1 then mill_2, up to mills_availiable.
 uint8_t MillOfNode(uint8_t x, uint8_t y, uint8_t i);
 
+// The same mills seen from one point, for the grading's inner loop: for each of
+// the point's mills (at most two), the other two points as offsets into
+// PieceTable (x * BOARD_CELLS + y).  Derived from the tables above whenever the
+// geometry is built.
+struct MillPartners {
+  uint8_t count;
+  uint8_t cell[2][2];
+};
+extern MillPartners g_mill_partners[BOARD_CELLS][BOARD_CELLS];
+void IndexMillPartners();
+
 uint8_t FreeLinks(uint8_t x, uint8_t y);
 uint8_t OwnNeighbours(uint8_t x, uint8_t y, uint8_t player);
 

@@ -2,21 +2,43 @@
 #include "geometry.h"
 #include "rules.h"
 #include "search.h"
+#include "state.h"
 
 namespace trivane {
 
+// Counts, over the player's pieces that stand in a closed mill, the slides to a
+// neighbouring point that would close a mill there (MillsHeld, then
+// SlideMillCount for each link).  It runs at every leaf of every search, so it
+// reads the mills through the partner index instead of the general queries;
+// the counts are the same.
 uint8_t MillRunMoves(uint8_t player) {
+  const uint8_t* cells = &g_game.PieceTable[0][0];
   uint8_t runs = 0;
   const uint8_t count = PiecesOnBoard(player);
   for (uint8_t n = 1; n <= count; ++n) {
     uint8_t x = 0, y = 0;
     MapEntry(n, player, x, y);
-    if (MillsHeld(x, y, player) == 0) continue;
+    const uint8_t here = static_cast<uint8_t>(x * BOARD_CELLS + y);
+    if (cells[here] != player) continue;
+    const MillPartners& own = g_mill_partners[x][y];
+    bool held = false;
+    for (uint8_t i = 0; i < own.count; ++i)
+      if (cells[own.cell[i][0]] == player && cells[own.cell[i][1]] == player) held = true;
+    if (!held) continue;
     const uint8_t links = LinkCount(x, y);
     for (uint8_t k = 1; k <= links; ++k) {
       uint8_t lx = 0, ly = 0;
       GetLink(x, y, k, lx, ly);
-      if (SlideMillCount(x, y, lx, ly, player) != 0) ++runs;
+      if (lx == x && ly == y) continue;
+      if (cells[lx * BOARD_CELLS + ly] != EMPTY_POINT) continue;
+      const MillPartners& there = g_mill_partners[lx][ly];
+      for (uint8_t i = 0; i < there.count; ++i) {
+        const uint8_t a = there.cell[i][0], b = there.cell[i][1];
+        if (a != here && b != here && cells[a] == player && cells[b] == player) {
+          ++runs;
+          break;
+        }
+      }
     }
   }
   return runs;
