@@ -159,4 +159,48 @@ TEST_F(EntryPoints, ExportedDifficultyIsClamped) {
   EXPECT_EQ(GetDifficulty(), 6);
 }
 
+// A tree too large for the store is grown again, shallower, until it fits:
+// the caller gets the move of the deepest tree that fits and no box.  Only when
+// not even two plies fit is the failure shown.
+TEST_F(EntryPoints, AFullStoreRetriesShallowerBeforeItGivesUp) {
+  SetPosition({{5, 5}, {2, 2}, {1, 7}, {6, 6}, {5, 3}, {3, 3}, {2, 4}, {1, 1}, {4, 6}},
+              {{5, 4}, {4, 7}, {4, 2}, {4, 5}, {1, 4}, {4, 3}, {7, 4}, {4, 1}, {3, 4}}, 1, 0, 0);
+  Engine_SetDifficulty(6);
+  ASSERT_EQ(EffectiveDepth(1), 6u);
+
+  // Record counts and moves of full searches one ply shallower each time.
+  uint32_t records[7] = {};
+  ChosenMove moves[7];
+  for (uint32_t d = 2; d <= 6; ++d) {
+    SearchOptions o;
+    o.depth_cap = d;
+    moves[d] = CreateTree(1, o);
+    ASSERT_FALSE(moves[d].store_full);
+    records[d] = node_count;
+  }
+  ASSERT_LT(records[4] + 2, records[5]);
+  Boxes().clear();
+
+  // Room for the four-ply tree but not the five-ply one.
+  SetStoreLimit(records[4] + 1);
+  const Snapshot before = TakeSnapshot();
+  const Proposal p = Play();
+  SetStoreLimit(LAST_NODE_INDEX);
+  EXPECT_TRUE(Boxes().empty()) << Boxes().front().text;
+  EXPECT_EQ(p.v[0], moves[4].from[0]);
+  EXPECT_EQ(p.v[1], moves[4].from[1]);
+  EXPECT_EQ(p.v[2], moves[4].to[0]);
+  EXPECT_EQ(p.v[3], moves[4].to[1]);
+  EXPECT_EQ(node_count, records[4]);
+  EXPECT_TRUE(TakeSnapshot() == before) << "the retries left the game changed";
+
+  // Not even two plies fit: the one box, and the game is still as it was.
+  SetStoreLimit(records[2] - 1);
+  Play();
+  SetStoreLimit(LAST_NODE_INDEX);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Surpassed memory capacity :(");
+  EXPECT_TRUE(TakeSnapshot() == before);
+}
+
 }  // namespace
