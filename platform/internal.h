@@ -1,0 +1,159 @@
+// What the files of the platform layer share among themselves.  Nothing here is
+// visible to the game's layers; they see only win32.h and automation.h.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/automation.h"
+#include "platform/win32_subset.h"
+
+struct SDL_Window;
+
+namespace plat {
+
+// --- Pixel surfaces ----------------------------------------------------------
+// 32-bit pixels 0x00RRGGBB, the layout of a 32-bit device-independent bitmap.
+// Rows may run bottom-up in memory (a DIB section with positive height).
+struct Surface {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> storage;
+  uint32_t* base = nullptr;  // row 0 (top row) in memory
+  long rowStep = 0;          // words from one row to the next one below
+  uint32_t* Row(int y) { return base + rowStep * y; }
+  const uint32_t* Row(int y) const { return base + rowStep * y; }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+};
+void AllocateSurface(Surface& s, int width, int height);  // black, top-down
+void ResizeSurface(Surface& s, int width, int height);    // keeps the overlap
+inline uint32_t ToPixel(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+inline COLORREF ToColour(uint32_t p) { return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16); }
+
+// --- Windows -----------------------------------------------------------------
+struct Window {
+  HWND handle = nullptr;
+  std::string className;
+  std::string title;
+  WNDPROC proc = nullptr;
+  HBRUSH background = nullptr;
+  UINT classStyle = 0;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int x = 0, y = 0;
+  Surface surface;  // the client area; the window has no frame of its own
+  bool visible = false;
+  bool active = false;
+  bool invalid = false;
+  bool erase = false;
+  RECT update{};
+  HDC dc = nullptr;  // one DC per window (every window behaves as CS_OWNDC)
+  SDL_Window* sdl = nullptr;
+  bool dirty = false;  // drawn since the last hand-over to the screen
+};
+Window* FindWindowByHandle(HWND hwnd);
+Window* TopWindow();  // the first live window, or null
+Window* WindowOfSurface(const Surface* s);
+void InvalidateAll(Window& w, bool erase);
+
+// --- Messages ------------------------------------------------------------------
+// Input arriving from SDL or from automation.  Mouse messages carry the
+// WM_SETCURSOR that Windows sends just before handing them out.
+void QueueInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool setCursorFirst);
+// Messages Windows sends (not posts) on focus and visibility changes; they are
+// delivered inside the next GetMessageA / PeekMessageA.
+void QueueSent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+void ResetMessages();
+int QueuedCount();
+bool CallIdleHandler(int* callsThisWait);  // automation's idle handler; false when none or it gave up
+[[noreturn]] void FailBlocking(const char* what);
+void ResetWindows();
+
+// --- Input state ---------------------------------------------------------------
+void SetKeyHeld(int vk, bool down);
+bool KeyHeld(int vk);
+void ToggleLock(int vk);  // caps / num / scroll lock
+void SetLockState(int vk, bool on);
+bool LockState(int vk);
+POINT& CursorPos();
+void ResetInput();
+std::string& KeyboardLayout();
+
+// --- SDL backend ---------------------------------------------------------------
+bool Headless();
+bool VideoReady();  // SDL video started (not headless)
+bool CreateSdlWindow(Window& w);
+void DestroySdlWindow(Window& w);
+void SdlShowWindow(Window& w, bool shown);
+void SdlMoveResize(Window& w);
+void SdlSetTitle(Window& w);
+void SdlWarpMouse(int x, int y);
+void SdlApplyCursor(HCURSOR cursor);
+// Reads SDL events into the message queues; waits up to timeoutMs for one when
+// timeoutMs > 0.
+void PumpSdl(int timeoutMs);
+// Hands drawn pixels to the screen now / when the last hand-over is older than
+// a frame.
+void PresentNow();
+void PresentIfDue();
+void NoteDrawn(Surface* s);  // called by the raster after every drawing call
+int PresentCount();
+void ResetPresentCount();
+bool ScreenSize(int* w, int* h);
+void SetHeadlessScreen(int w, int h);
+void SetHeadlessMode(bool on);
+bool SdlClipboardSet(const std::string& text);
+bool SdlClipboardGet(std::string* text);
+// A modal SDL box; returns the pressed button id or 0 when none could be shown.
+int SdlMessageBox(const std::string& text, const std::string& caption, UINT type);
+std::string SdlKeyboardLayout();
+
+// --- Raster ----------------------------------------------------------------------
+Surface* SurfaceOfDC(HDC hdc);
+HDC CreateWindowDc(Window& w);
+void DestroyDc(HDC hdc);
+void FillSurface(Surface& s, const RECT& r, uint32_t pixel);
+// The colour a brush paints, false for a hollow or unknown brush.
+bool BrushColour(HBRUSH brush, COLORREF* colour);
+void ResetGdi();
+
+// --- Text ----------------------------------------------------------------------
+// Draws (or only measures, when s is null) 8-bit text with the DC's font.
+struct TextStyle {
+  const LOGFONTA* font;
+  int x, y;
+  UINT align;
+  COLORREF colour;
+  bool opaque;
+  COLORREF background;
+};
+LOGFONTA* FontOfDC(HDC hdc);
+bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length, SIZE* extent);
+bool FontMetrics(const LOGFONTA& font, TEXTMETRICA* tm);
+// Converts 8-bit text of a character set to Unicode code points.
+std::vector<uint32_t> DecodeCharset(const char* text, int length, int charset);
+std::string Utf8FromCodePoints(const std::vector<uint32_t>& cps);
+
+// --- Cursors ---------------------------------------------------------------------
+struct CursorImage {
+  int width = 0, height = 0, hotX = 0, hotY = 0;
+  bool system = false;
+  std::vector<uint32_t> argb;
+  void* sdlCursor = nullptr;
+};
+CursorImage* FindCursor(HCURSOR c);
+void ResetCursors();
+
+// --- System, sound, dialogs --------------------------------------------------------
+DWORD NowMs();  // the tick count (real or virtual)
+void ResetSystem();
+void ResetSound();
+void ResetDialogs();
+long RunCommand(const automation::CommandRequest& req);
+std::vector<std::string> SplitCommandLine(const std::string& line);
+std::string Lower(std::string s);
+
+}  // namespace plat

@@ -1,0 +1,435 @@
+// Fonts and text: faces found by fontconfig from the LOGFONT's face name,
+// weight and slant, glyphs drawn by FreeType, and the 8-bit text converted from
+// the code page its character set names.  Sizes follow Windows: a positive
+// lfHeight is the cell height (ascent + descent), a negative one the character
+// height (the em size), both in pixels; lfEscapement turns the text in tenths
+// of a degree counter-clockwise.  Measuring and drawing share one layout, so
+// GetTextExtentPoint32A always agrees with what TextOutA covers.
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+#include <iconv.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "platform/internal.h"
+
+namespace plat {
+
+namespace {
+
+FT_Library g_ft = nullptr;
+bool g_ftFailed = false;
+
+struct FaceEntry {
+  FT_Face face = nullptr;
+  bool emboldenNeeded = false;
+  bool obliqueNeeded = false;
+};
+std::map<std::string, FaceEntry> g_faces;     // by request key
+std::map<std::string, FT_Face> g_faceFiles;  // by file path and index
+std::map<int, iconv_t> g_converters;        // by character set
+
+// Faces and converters live as long as the process; they are handed back at
+// exit so leak checkers see a clean end.
+void ReleaseAll() {
+  for (auto& [charset, cd] : g_converters)
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+  g_converters.clear();
+  for (auto& [file, face] : g_faceFiles) FT_Done_Face(face);
+  g_faceFiles.clear();
+  g_faces.clear();
+  if (g_ft != nullptr) {
+    FT_Done_FreeType(g_ft);
+    g_ft = nullptr;
+    FcFini();
+  }
+}
+
+void RegisterRelease() {
+  static bool registered = false;
+  if (!registered) {
+    registered = true;
+    std::atexit(ReleaseAll);
+  }
+}
+
+bool EnsureFreeType() {
+  if (g_ft != nullptr) return true;
+  if (g_ftFailed) return false;
+  if (FT_Init_FreeType(&g_ft) != 0) {
+    g_ftFailed = true;
+    g_ft = nullptr;
+    return false;
+  }
+  FcInit();
+  RegisterRelease();
+  return true;
+}
+
+std::string Trimmed(const char* name) {
+  std::string s(name, strnlen(name, LF_FACESIZE));
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.pop_back();
+  size_t start = 0;
+  while (start < s.size() && std::isspace(static_cast<unsigned char>(s[start]))) ++start;
+  return s.substr(start);
+}
+
+FaceEntry* Resolve(const LOGFONTA& lf) {
+  if (!EnsureFreeType()) return nullptr;
+  std::string family = Trimmed(lf.lfFaceName);
+  if (family.empty()) {
+    // No face name: the pitch and family bits pick the kind of face.
+    int fam = lf.lfPitchAndFamily & 0xF0;
+    family = (lf.lfPitchAndFamily & 3) == FIXED_PITCH || fam == FF_MODERN ? "monospace"
+             : fam == FF_ROMAN                                            ? "serif"
+                                                                          : "sans-serif";
+  }
+  int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
+  bool italic = lf.lfItalic != 0;
+  std::string key = Lower(family) + "|" + std::to_string(weight) + "|" + (italic ? "i" : "r");
+  auto found = g_faces.find(key);
+  if (found != g_faces.end()) return found->second.face ? &found->second : nullptr;
+
+  FaceEntry entry;
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddInteger(pattern, FC_WEIGHT, static_cast<int>(FcWeightFromOpenType(weight)));
+  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (match != nullptr) {
+    FcChar8* file = nullptr;
+    int index = 0, gotWeight = FC_WEIGHT_REGULAR, gotSlant = FC_SLANT_ROMAN;
+    FcPatternGetString(match, FC_FILE, 0, &file);
+    FcPatternGetInteger(match, FC_INDEX, 0, &index);
+    FcPatternGetInteger(match, FC_WEIGHT, 0, &gotWeight);
+    FcPatternGetInteger(match, FC_SLANT, 0, &gotSlant);
+    if (file != nullptr) {
+      std::string fileKey = std::string(reinterpret_cast<char*>(file)) + "#" + std::to_string(index);
+      FT_Face face = nullptr;
+      auto f = g_faceFiles.find(fileKey);
+      if (f != g_faceFiles.end()) {
+        face = f->second;
+      } else if (FT_New_Face(g_ft, reinterpret_cast<char*>(file), index, &face) == 0) {
+        g_faceFiles[fileKey] = face;
+      } else {
+        face = nullptr;
+      }
+      entry.face = face;
+      // Windows makes bold and italic itself when the family lacks them.
+      entry.emboldenNeeded = weight >= FW_SEMIBOLD && gotWeight < FC_WEIGHT_DEMIBOLD;
+      entry.obliqueNeeded = italic && gotSlant == FC_SLANT_ROMAN;
+    }
+    FcPatternDestroy(match);
+  }
+  g_faces[key] = entry;
+  return entry.face ? &g_faces[key] : nullptr;
+}
+
+struct Metrics {
+  double ppemY = 16;
+  double ppemX = 16;
+  int ascent = 0;
+  int descent = 0;
+};
+
+Metrics Measure(const FaceEntry& fe, const LOGFONTA& lf) {
+  FT_Face face = fe.face;
+  double em = face->units_per_EM ? face->units_per_EM : 2048;
+  double up = face->ascender, down = -face->descender;
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0) {
+    up = os2->usWinAscent;
+    down = os2->usWinDescent;
+  }
+  if (up + down <= 0) {
+    up = em * 0.9;
+    down = em * 0.2;
+  }
+  // 0 asks for the default size: a 16-pixel cell.  Sizes are kept within
+  // what a screen can show.
+  long long h = lf.lfHeight == 0 ? 16 : lf.lfHeight;
+  Metrics m;
+  if (h > 0) {
+    long long cell = std::min<long long>(h, 4096);
+    m.ppemY = cell * em / (up + down);
+    m.ascent = static_cast<int>(std::lround(cell * up / (up + down)));
+    m.descent = static_cast<int>(cell) - m.ascent;
+  } else {
+    m.ppemY = static_cast<double>(std::min<long long>(-h, 4096));
+    m.ascent = static_cast<int>(std::lround(up * m.ppemY / em));
+    m.descent = static_cast<int>(std::lround(down * m.ppemY / em));
+  }
+  m.ppemY = std::max(m.ppemY, 1.0);
+  m.ppemX = m.ppemY;
+  if (lf.lfWidth > 0 && os2 != nullptr && os2->xAvgCharWidth > 0)
+    m.ppemX = std::clamp(std::min<double>(lf.lfWidth, 4096) * em / os2->xAvgCharWidth, 1.0, 4096.0);
+  return m;
+}
+
+const char* CodePage(int charset) {
+  switch (charset) {
+    case GREEK_CHARSET: return "CP1253";
+    case RUSSIAN_CHARSET: return "CP1251";
+    case ARABIC_CHARSET: return "CP1256";
+    case HEBREW_CHARSET: return "CP1255";
+    case TURKISH_CHARSET: return "CP1254";
+    case BALTIC_CHARSET: return "CP1257";
+    case VIETNAMESE_CHARSET: return "CP1258";
+    case EASTEUROPE_CHARSET: return "CP1250";
+    case THAI_CHARSET: return "CP874";
+    case OEM_CHARSET: return "CP437";
+    case MAC_CHARSET: return "MACINTOSH";
+    case SHIFTJIS_CHARSET: return "CP932";
+    case HANGUL_CHARSET: return "CP949";
+    case GB2312_CHARSET: return "CP936";
+    case CHINESEBIG5_CHARSET: return "BIG5";
+    // ANSI, DEFAULT and SYMBOL texts are read as Windows-1252.
+    default: return "CP1252";
+  }
+}
+
+void Blend(Surface& s, long x, long y, uint32_t colour, int alpha) {
+  if (alpha <= 0 || x < 0 || y < 0 || x >= s.width || y >= s.height) return;
+  uint32_t& d = s.Row(static_cast<int>(y))[x];
+  if (alpha >= 255) {
+    d = colour;
+    return;
+  }
+  auto mix = [alpha](uint32_t a, uint32_t b) { return (a * alpha + b * (255 - alpha) + 127) / 255; };
+  uint32_t r = mix((colour >> 16) & 0xFF, (d >> 16) & 0xFF);
+  uint32_t g = mix((colour >> 8) & 0xFF, (d >> 8) & 0xFF);
+  uint32_t b = mix(colour & 0xFF, d & 0xFF);
+  d = (r << 16) | (g << 8) | b;
+}
+
+}  // namespace
+
+std::vector<uint32_t> DecodeCharset(const char* text, int length, int charset) {
+  std::vector<uint32_t> out;
+  if (text == nullptr || length <= 0) return out;
+  iconv_t cd;
+  auto it = g_converters.find(charset);
+  if (it != g_converters.end()) {
+    cd = it->second;
+  } else {
+    RegisterRelease();
+    cd = iconv_open("UTF-32LE", CodePage(charset));
+    if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("UTF-32LE", "CP1252");
+    g_converters[charset] = cd;
+  }
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    for (int i = 0; i < length; ++i) out.push_back(static_cast<unsigned char>(text[i]));
+    return out;
+  }
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  std::vector<char> input(text, text + length);
+  char* in = input.data();
+  size_t inLeft = input.size();
+  std::vector<char> buffer(input.size() * 4 + 16);
+  while (inLeft > 0) {
+    char* outPtr = buffer.data();
+    size_t outLeft = buffer.size();
+    size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    size_t produced = buffer.size() - outLeft;
+    for (size_t i = 0; i + 3 < produced; i += 4) {
+      auto b = reinterpret_cast<unsigned char*>(buffer.data() + i);
+      out.push_back(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24));
+    }
+    if (r == static_cast<size_t>(-1) && inLeft > 0) {
+      // A byte the code page leaves undefined shows as the replacement mark.
+      out.push_back(0xFFFD);
+      ++in;
+      --inLeft;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  return out;
+}
+
+std::string Utf8FromCodePoints(const std::vector<uint32_t>& cps) {
+  std::string s;
+  for (uint32_t c : cps) {
+    if (c < 0x80) {
+      s.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      s.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      s.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      s.push_back(static_cast<char>(0xF0 | (c >> 18)));
+      s.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return s;
+}
+
+bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length, SIZE* extent) {
+  const LOGFONTA& lf = *style.font;
+  FaceEntry* fe = Resolve(lf);
+  if (fe == nullptr) return false;
+  FT_Face face = fe->face;
+  Metrics m = Measure(*fe, lf);
+  FT_Set_Char_Size(face, static_cast<FT_F26Dot6>(std::lround(m.ppemX * 64)),
+                   static_cast<FT_F26Dot6>(std::lround(m.ppemY * 64)), 72, 72);
+  bool mono = lf.lfQuality == NONANTIALIASED_QUALITY;
+  FT_Int32 loadFlags = FT_LOAD_DEFAULT | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+  std::vector<uint32_t> cps = DecodeCharset(text, length, lf.lfCharSet);
+  int height = m.ascent + m.descent;
+
+  // Layout: whole-pixel advances, as GDI places characters.
+  std::vector<FT_UInt> glyphs;
+  std::vector<long> positions;
+  long pen = 0;
+  for (uint32_t cp : cps) {
+    FT_UInt g = FT_Get_Char_Index(face, cp);
+    if (g == 0 && lf.lfCharSet == SYMBOL_CHARSET) g = FT_Get_Char_Index(face, 0xF000 + (cp & 0xFF));
+    glyphs.push_back(g);
+    positions.push_back(pen);
+    long advance = 0;
+    if (FT_Load_Glyph(face, g, loadFlags) == 0) advance = (face->glyph->advance.x + 32) >> 6;
+    if (fe->emboldenNeeded) advance += 1;
+    pen += advance;
+  }
+  if (extent != nullptr) *extent = SIZE{static_cast<LONG>(pen), height};
+  if (s == nullptr) return true;
+
+  double angle = (lf.lfEscapement % 3600) * 3.14159265358979323846 / 1800.0;
+  bool turned = lf.lfEscapement % 3600 != 0;
+  double ux = std::cos(angle), uy = -std::sin(angle);  // along the text, on screen
+  double vx = std::sin(angle), vy = std::cos(angle);   // down the text
+  double ox = style.x, oy = style.y;
+  UINT horizontal = style.align & (TA_CENTER | TA_RIGHT);
+  if (horizontal == TA_CENTER) {
+    ox -= ux * (pen / 2.0);
+    oy -= uy * (pen / 2.0);
+  } else if (horizontal == TA_RIGHT) {
+    ox -= ux * pen;
+    oy -= uy * pen;
+  }
+  UINT vertical = style.align & TA_BASELINE;
+  double down = vertical == TA_BASELINE ? 0.0 : vertical == TA_BOTTOM ? -m.descent : m.ascent;
+  double bx = ox + vx * down, by = oy + vy * down;  // baseline origin
+  double topX = bx - vx * m.ascent, topY = by - vy * m.ascent;
+
+  if (style.opaque) {
+    uint32_t bk = ToPixel(style.background);
+    if (!turned) {
+      long l = std::lround(topX), t = std::lround(topY);
+      FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(t, -1, s->height)),
+                           static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                           static_cast<LONG>(std::clamp<long>(t + height, -1, s->height))},
+                  bk);
+    } else {
+      double cornersX[4] = {topX, topX + ux * pen, topX + ux * pen + vx * height, topX + vx * height};
+      double cornersY[4] = {topY, topY + uy * pen, topY + uy * pen + vy * height, topY + vy * height};
+      long minX = std::max(0L, static_cast<long>(std::floor(*std::min_element(cornersX, cornersX + 4))));
+      long maxX = std::min<long>(s->width - 1, static_cast<long>(std::ceil(*std::max_element(cornersX, cornersX + 4))));
+      long minY = std::max(0L, static_cast<long>(std::floor(*std::min_element(cornersY, cornersY + 4))));
+      long maxY = std::min<long>(s->height - 1, static_cast<long>(std::ceil(*std::max_element(cornersY, cornersY + 4))));
+      for (long y = minY; y <= maxY; ++y)
+        for (long x = minX; x <= maxX; ++x) {
+          double px = x + 0.5 - topX, py = y + 0.5 - topY;
+          double a = px * ux + py * uy, b = px * vx + py * vy;
+          if (a >= 0 && a < pen && b >= 0 && b < height) s->Row(static_cast<int>(y))[x] = bk;
+        }
+    }
+  }
+
+  if (turned) {
+    FT_Matrix matrix;
+    matrix.xx = static_cast<FT_Fixed>(std::cos(angle) * 0x10000);
+    matrix.xy = static_cast<FT_Fixed>(-std::sin(angle) * 0x10000);
+    matrix.yx = static_cast<FT_Fixed>(std::sin(angle) * 0x10000);
+    matrix.yy = static_cast<FT_Fixed>(std::cos(angle) * 0x10000);
+    FT_Set_Transform(face, &matrix, nullptr);
+  }
+  uint32_t colour = ToPixel(style.colour);
+  for (size_t i = 0; i < glyphs.size(); ++i) {
+    if (FT_Load_Glyph(face, glyphs[i], loadFlags) != 0) continue;
+    FT_GlyphSlot slot = face->glyph;
+    if (fe->emboldenNeeded) FT_GlyphSlot_Embolden(slot);
+    if (fe->obliqueNeeded) FT_GlyphSlot_Oblique(slot);
+    if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) continue;
+    long gx = std::lround(bx + ux * positions[i]), gy = std::lround(by + uy * positions[i]);
+    const FT_Bitmap& bm = slot->bitmap;
+    for (unsigned row = 0; row < bm.rows; ++row) {
+      const unsigned char* line = bm.buffer + static_cast<long>(row) * bm.pitch;
+      long py = gy - slot->bitmap_top + static_cast<long>(row);
+      for (unsigned col = 0; col < bm.width; ++col) {
+        int alpha = bm.pixel_mode == FT_PIXEL_MODE_MONO ? ((line[col >> 3] >> (7 - (col & 7))) & 1) * 255
+                                                        : line[col];
+        Blend(*s, gx + slot->bitmap_left + static_cast<long>(col), py, colour, alpha);
+      }
+    }
+  }
+  if (turned) FT_Set_Transform(face, nullptr, nullptr);
+
+  if (!turned && (lf.lfUnderline || lf.lfStrikeOut)) {
+    long thick = std::max(1L, std::lround(m.ppemY / 14.0));
+    long l = std::lround(bx), base = std::lround(by);
+    if (lf.lfUnderline) FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(base + 1, -1, s->height)),
+                                             static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                                             static_cast<LONG>(std::clamp<long>(base + 1 + thick, -1, s->height))},
+                                    colour);
+    if (lf.lfStrikeOut) {
+      long mid = base - m.ascent / 3;
+      FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(mid, -1, s->height)),
+                           static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                           static_cast<LONG>(std::clamp<long>(mid + thick, -1, s->height))},
+                  colour);
+    }
+  }
+  return true;
+}
+
+bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm) {
+  FaceEntry* fe = Resolve(lf);
+  if (fe == nullptr) return false;
+  Metrics m = Measure(*fe, lf);
+  FT_Face face = fe->face;
+  double em = face->units_per_EM ? face->units_per_EM : 2048;
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  *tm = TEXTMETRICA{};
+  tm->tmHeight = m.ascent + m.descent;
+  tm->tmAscent = m.ascent;
+  tm->tmDescent = m.descent;
+  tm->tmInternalLeading = std::max(0L, static_cast<long>(tm->tmHeight - std::lround(m.ppemY)));
+  tm->tmAveCharWidth = os2 ? static_cast<LONG>(std::lround(os2->xAvgCharWidth * m.ppemX / em))
+                           : static_cast<LONG>(std::lround(m.ppemX / 2));
+  tm->tmMaxCharWidth = static_cast<LONG>(std::lround((face->bbox.xMax - face->bbox.xMin) * m.ppemX / em));
+  tm->tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
+  tm->tmDigitizedAspectX = 96;
+  tm->tmDigitizedAspectY = 96;
+  tm->tmFirstChar = 32;
+  tm->tmLastChar = 255;
+  tm->tmDefaultChar = '?';
+  tm->tmBreakChar = ' ';
+  tm->tmItalic = lf.lfItalic ? 1 : 0;
+  tm->tmUnderlined = lf.lfUnderline;
+  tm->tmStruckOut = lf.lfStrikeOut;
+  tm->tmPitchAndFamily = static_cast<BYTE>((FT_IS_FIXED_WIDTH(face) ? 0 : 1) | 0x06);
+  tm->tmCharSet = lf.lfCharSet;
+  return true;
+}
+
+}  // namespace plat

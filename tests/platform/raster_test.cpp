@@ -1,0 +1,372 @@
+// Pixel-exact checks of the raster: lines, pens, fills, arcs, blits, objects.
+#include <climits>
+#include <cmath>
+
+#include "fixture.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+using Raster = HeadlessWindow;
+
+TEST_F(Raster, OnePixelLinesLeaveOutTheirEndPoint) {
+  Line(0, 0, 10, 0, 1, kRed);
+  for (int x = 0; x < 10; ++x) EXPECT_EQ(GetPixel(dc, x, 0), kRed) << x;
+  EXPECT_EQ(GetPixel(dc, 10, 0), kBlack);
+  EXPECT_EQ(GetPixel(dc, 0, 1), kBlack);
+  EXPECT_EQ(CountColour(kRed), 10);
+
+  Paint(kBlack);
+  Line(10, 5, 0, 5, 1, kRed);  // drawn backwards: the start is in, the end out
+  EXPECT_EQ(GetPixel(dc, 10, 5), kRed);
+  EXPECT_EQ(GetPixel(dc, 0, 5), kBlack);
+  EXPECT_EQ(CountColour(kRed), 10);
+
+  Paint(kBlack);
+  Line(20, 20, 25, 25, 1, kRed);  // diagonal
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(GetPixel(dc, 20 + i, 20 + i), kRed);
+  EXPECT_EQ(GetPixel(dc, 25, 25), kBlack);
+  EXPECT_EQ(CountColour(kRed), 5);
+
+  Paint(kBlack);
+  Line(30, 10, 30, 10, 1, kRed);  // a line of no length draws nothing
+  EXPECT_EQ(CountColour(kRed), 0);
+}
+
+TEST_F(Raster, ShallowLinesStepOncePerColumn) {
+  Line(0, 0, 20, 5, 1, kRed);
+  EXPECT_EQ(CountColour(kRed), 20);
+  for (int x = 0; x < 20; ++x) {
+    int hits = 0;
+    for (int y = 0; y < kHeight; ++y) hits += GetPixel(dc, x, y) == kRed;
+    EXPECT_EQ(hits, 1) << x;
+  }
+  EXPECT_EQ(GetPixel(dc, 0, 0), kRed);
+  EXPECT_EQ(GetPixel(dc, 19, 5), kRed);
+}
+
+TEST_F(Raster, LinesFromFarAwayAreClippedNotWalked) {
+  Line(INT_MIN / 2, 7, INT_MAX / 2, 7, 1, kRed);
+  EXPECT_EQ(CountColour(kRed), kWidth);
+  Paint(kBlack);
+  Line(-1000000, -1000000, 1000000, 1000000, 1, kRed);
+  EXPECT_EQ(GetPixel(dc, 33, 33), kRed);
+  EXPECT_EQ(GetPixel(dc, 34, 33), kBlack);
+}
+
+TEST_F(Raster, ExtremeCoordinatesAreClippedSafely) {
+  HPEN thin = CreatePen(PS_SOLID, 1, kRed);
+  HPEN wide = CreatePen(PS_SOLID, 7, kRed);
+  for (HPEN pen : {thin, wide}) {
+    HGDIOBJ old = SelectObject(dc, pen);
+    EXPECT_TRUE(Arc(dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, 0, 0));
+    EXPECT_TRUE(Arc(dc, INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MIN, 0, INT_MAX, 0));
+    EXPECT_TRUE(Rectangle(dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+    EXPECT_TRUE(Ellipse(dc, INT_MIN, 0, INT_MAX, 10));
+    MoveToEx(dc, INT_MIN, INT_MIN, nullptr);
+    EXPECT_TRUE(LineTo(dc, INT_MAX, INT_MAX));
+    SelectObject(dc, old);
+  }
+  DeleteObject(thin);
+  DeleteObject(wide);
+  EXPECT_TRUE(PatBlt(dc, INT_MAX, INT_MAX, INT_MIN, INT_MIN, BLACKNESS));
+  EXPECT_EQ(CountColour(kBlack), kWidth * kHeight);  // the whole window, blacked out
+  // Only a circle that really passes through the window leaves pixels there.
+  Paint(kBlack);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(WHITE_PEN));
+  Arc(dc, -1000, -1000, 1000, 1000, 0, 0, 0, 0);
+  EXPECT_EQ(CountColour(kWhite), 0);
+  Arc(dc, -100, -100, 101, 101, 0, 0, 0, 0);  // radius 100 around the origin
+  EXPECT_GT(CountColour(kWhite), 0);
+  SelectObject(dc, old);
+}
+
+TEST_F(Raster, WidePensCoverTheirWidthWithRoundEnds) {
+  Line(20, 40, 60, 40, 3, kRed);
+  EXPECT_EQ(GetPixel(dc, 40, 38), kBlack);
+  for (int y = 39; y <= 41; ++y) EXPECT_EQ(GetPixel(dc, 40, y), kRed) << y;
+  EXPECT_EQ(GetPixel(dc, 40, 42), kBlack);
+  // The ends are round: the end point itself and half a width beyond it are
+  // covered on the axis, but not the corners of a square cap.
+  EXPECT_EQ(GetPixel(dc, 60, 40), kRed);
+  EXPECT_EQ(GetPixel(dc, 61, 40), kRed);
+  EXPECT_EQ(GetPixel(dc, 19, 40), kRed);
+
+  Paint(kBlack);
+  Line(20, 40, 60, 40, 4, kRed);
+  int rows = 0;
+  for (int y = 0; y < kHeight; ++y) rows += GetPixel(dc, 40, y) == kRed;
+  EXPECT_EQ(rows, 4);
+
+  Paint(kBlack);
+  Line(30, 40, 50, 40, 11, kRed);
+  EXPECT_EQ(GetPixel(dc, 25, 40), kRed);   // on the axis, 5 beyond the start
+  EXPECT_EQ(GetPixel(dc, 25, 35), kBlack);  // where a square cap would reach
+  EXPECT_EQ(GetPixel(dc, 24, 40), kBlack);
+  // Symmetric about the line.
+  for (int x = 20; x < 60; ++x)
+    for (int d = 1; d <= 6; ++d) EXPECT_EQ(GetPixel(dc, x, 40 - d), GetPixel(dc, x, 40 + d)) << x << "," << d;
+}
+
+TEST_F(Raster, OneThickLineClearsTheWholeWindow) {
+  Paint(kWhite);
+  Line(0, kHeight / 2, kWidth, kHeight / 2, 2 * kHeight, kRed);
+  EXPECT_EQ(CountColour(kRed), kWidth * kHeight);
+  Paint(kWhite);
+  Line(0, kHeight / 2, kWidth, kHeight / 2, kHeight, kRed);
+  EXPECT_EQ(CountColour(kRed), kWidth * kHeight);
+}
+
+TEST_F(Raster, FillRectLeavesOutRightAndBottomEdges) {
+  RECT r{10, 10, 20, 15};
+  HBRUSH b = CreateSolidBrush(kRed);
+  EXPECT_EQ(FillRect(dc, &r, b), 1);
+  DeleteObject(b);
+  EXPECT_EQ(GetPixel(dc, 10, 10), kRed);
+  EXPECT_EQ(GetPixel(dc, 19, 14), kRed);
+  EXPECT_EQ(GetPixel(dc, 20, 10), kBlack);
+  EXPECT_EQ(GetPixel(dc, 10, 15), kBlack);
+  EXPECT_EQ(GetPixel(dc, 9, 10), kBlack);
+  EXPECT_EQ(CountColour(kRed), 50);
+  // Beyond the window is clipped, a hollow brush paints nothing.
+  RECT huge{-50, -50, 5000, 5000};
+  EXPECT_EQ(FillRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))), 1);
+  EXPECT_EQ(CountColour(kRed), 50);
+  EXPECT_EQ(FillRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))), 1);
+  EXPECT_EQ(CountColour(kWhite), kWidth * kHeight);
+}
+
+TEST_F(Raster, FullArcIsAThinSymmetricCircle) {
+  HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+  HGDIOBJ old = SelectObject(dc, pen);
+  // Centre (40, 40), radius 20, start and end point the same: the whole circle.
+  ASSERT_TRUE(Arc(dc, 20, 20, 60, 60, 60, 60, 60, 60));
+  SelectObject(dc, old);
+  DeleteObject(pen);
+  int count = 0;
+  int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      if (GetPixel(dc, x, y) != kRed) continue;
+      ++count;
+      minX = std::min(minX, x);
+      maxX = std::max(maxX, x);
+      minY = std::min(minY, y);
+      maxY = std::max(maxY, y);
+      double d = std::hypot(x - 39.5, y - 39.5);
+      EXPECT_NEAR(d, 19.5, 1.0) << x << "," << y;
+      // Mirror images across both axes and the diagonal are drawn too.
+      EXPECT_EQ(GetPixel(dc, 79 - x, y), kRed);
+      EXPECT_EQ(GetPixel(dc, x, 79 - y), kRed);
+      EXPECT_EQ(GetPixel(dc, y, x), kRed);
+    }
+  // The bounding box leaves out its right and bottom edges, as GDI figures do.
+  EXPECT_EQ(minX, 20);
+  EXPECT_EQ(maxX, 59);
+  EXPECT_EQ(minY, 20);
+  EXPECT_EQ(maxY, 59);
+  // Closed and thin: about the circumference, no filled ring.
+  EXPECT_GT(count, 100);
+  EXPECT_LT(count, 140);
+  EXPECT_EQ(GetPixel(dc, 40, 40), kBlack);
+}
+
+TEST_F(Raster, PartialArcRunsCounterClockwise) {
+  HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+  HGDIOBJ old = SelectObject(dc, pen);
+  // From the right-hand point to the left-hand one, counter-clockwise on screen:
+  // the upper half.
+  Arc(dc, 20, 20, 60, 60, 70, 40, 10, 40);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+  EXPECT_EQ(GetPixel(dc, 39, 20), kRed);
+  EXPECT_EQ(GetPixel(dc, 39, 59), kBlack);
+  for (int y = 41; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) EXPECT_NE(GetPixel(dc, x, y), kRed) << x << "," << y;
+}
+
+TEST_F(Raster, WideArcIsARing) {
+  HPEN pen = CreatePen(PS_SOLID, 5, kRed);
+  HGDIOBJ old = SelectObject(dc, pen);
+  Arc(dc, 20, 20, 60, 60, 60, 60, 60, 60);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+  EXPECT_EQ(GetPixel(dc, 20, 39), kRed);
+  EXPECT_EQ(GetPixel(dc, 18, 39), kRed);
+  EXPECT_EQ(GetPixel(dc, 22, 39), kRed);
+  EXPECT_EQ(GetPixel(dc, 16, 39), kBlack);
+  EXPECT_EQ(GetPixel(dc, 25, 39), kBlack);
+  EXPECT_EQ(GetPixel(dc, 39, 39), kBlack);
+}
+
+TEST_F(Raster, PixelsRoundTripAndStayInside) {
+  EXPECT_TRUE(SetPixelV(dc, 3, 4, RGB(1, 2, 3)));
+  EXPECT_EQ(GetPixel(dc, 3, 4), RGB(1, 2, 3));
+  EXPECT_EQ(automation::WindowPixel(3, 4), RGB(1, 2, 3));
+  EXPECT_EQ(SetPixel(dc, 5, 5, RGB(9, 8, 7)), RGB(9, 8, 7));
+  EXPECT_FALSE(SetPixelV(dc, -1, 0, kRed));
+  EXPECT_FALSE(SetPixelV(dc, kWidth, 0, kRed));
+  EXPECT_EQ(GetPixel(dc, 0, kHeight), CLR_INVALID);
+  EXPECT_EQ(GetPixel(nullptr, 0, 0), CLR_INVALID);
+  EXPECT_EQ(CountColour(kRed), 0);
+}
+
+TEST_F(Raster, BitBltRoundTripsThroughADisplaySizedMemoryBitmap) {
+  Line(0, 0, kWidth, kHeight, 3, kRed);
+  SetPixelV(dc, kWidth - 1, kHeight - 1, RGB(0, 255, 0));
+  std::vector<COLORREF> before;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) before.push_back(GetPixel(dc, x, y));
+
+  HDC mem = CreateCompatibleDC(dc);
+  ASSERT_NE(mem, nullptr);
+  int w = GetDeviceCaps(dc, HORZRES), h = GetDeviceCaps(dc, VERTRES);
+  EXPECT_EQ(w, 1024);
+  EXPECT_EQ(h, 768);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
+  ASSERT_NE(bmp, nullptr);
+  HGDIOBJ oldBmp = SelectObject(mem, bmp);
+  ASSERT_NE(oldBmp, nullptr);
+  ASSERT_TRUE(BitBlt(mem, 0, 0, kWidth, kHeight, dc, 0, 0, SRCCOPY));
+  Paint(kWhite);
+  ASSERT_TRUE(BitBlt(dc, 0, 0, kWidth, kHeight, mem, 0, 0, SRCCOPY));
+  size_t i = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) ASSERT_EQ(GetPixel(dc, x, y), before[i++]) << x << "," << y;
+
+  // The bitmap cannot be deleted while selected; it can once released.
+  EXPECT_FALSE(DeleteObject(bmp));
+  SelectObject(mem, oldBmp);
+  EXPECT_TRUE(DeleteObject(bmp));
+  EXPECT_TRUE(DeleteDC(mem));
+  EXPECT_FALSE(BitBlt(dc, 0, 0, 10, 10, mem, 0, 0, SRCCOPY));
+}
+
+TEST_F(Raster, BitBltClipsAndHandlesOverlap) {
+  for (int x = 0; x < kWidth; ++x) SetPixelV(dc, x, 0, RGB(x, 0, 0));
+  // Shift row 0 right by one within the same surface.
+  ASSERT_TRUE(BitBlt(dc, 1, 0, kWidth, 1, dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));
+  for (int x = 1; x < kWidth; ++x) EXPECT_EQ(GetPixel(dc, x, 0), RGB(x - 1, 0, 0)) << x;
+  // Far outside both surfaces: nothing happens, nothing breaks.
+  EXPECT_TRUE(BitBlt(dc, -5000, -5000, 100000, 100000, dc, 0, 0, SRCCOPY));
+  EXPECT_TRUE(BitBlt(dc, INT_MAX - 5, 0, 10, 10, dc, 0, 0, SRCCOPY));
+}
+
+TEST_F(Raster, ObjectsFollowSelectAndDeleteRules) {
+  HGDIOBJ stockPen = GetStockObject(BLACK_PEN);
+  HPEN pen = CreatePen(PS_SOLID, 2, kRed);
+  EXPECT_EQ(SelectObject(dc, pen), stockPen);
+  // Deleting a selected pen is deferred until the DC lets go of it.
+  EXPECT_TRUE(DeleteObject(pen));
+  EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
+  EXPECT_EQ(SelectObject(dc, stockPen), pen);
+  EXPECT_EQ(GetObjectType(pen), 0u);
+  EXPECT_EQ(SelectObject(dc, pen), nullptr);  // gone
+  EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH)));  // stock objects stay
+  EXPECT_EQ(GetObjectType(GetStockObject(WHITE_BRUSH)), static_cast<DWORD>(OBJ_BRUSH));
+  EXPECT_FALSE(DeleteObject(reinterpret_cast<HGDIOBJ>(0x1234)));
+  EXPECT_EQ(SelectObject(dc, reinterpret_cast<HGDIOBJ>(0x1234)), nullptr);
+  // A bitmap cannot go into a window DC.
+  HBITMAP bmp = CreateCompatibleBitmap(dc, 4, 3);
+  EXPECT_EQ(SelectObject(dc, bmp), nullptr);
+  BITMAP info{};
+  EXPECT_EQ(GetObjectA(bmp, sizeof info, &info), static_cast<int>(sizeof info));
+  EXPECT_EQ(info.bmWidth, 4);
+  EXPECT_EQ(info.bmHeight, 3);
+  EXPECT_EQ(info.bmBitsPixel, 32);
+  EXPECT_TRUE(DeleteObject(bmp));
+  EXPECT_EQ(CreateCompatibleBitmap(dc, -1, 5), nullptr);
+  EXPECT_EQ(CreateCompatibleBitmap(dc, 1 << 20, 1 << 20), nullptr);
+  // Null pens draw nothing; mix modes apply to pens.
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  MoveToEx(dc, 0, 3, nullptr);
+  LineTo(dc, 50, 3);
+  EXPECT_EQ(CountColour(kBlack), kWidth * kHeight);
+  SelectObject(dc, GetStockObject(WHITE_PEN));
+  EXPECT_EQ(SetROP2(dc, R2_NOT), R2_COPYPEN);
+  MoveToEx(dc, 0, 3, nullptr);
+  LineTo(dc, 50, 3);
+  EXPECT_EQ(CountColour(kWhite), 50);
+}
+
+TEST_F(Raster, DibSectionsShareTheirPixelsBottomUp) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = 3;
+  bi.bmiHeader.biHeight = 2;  // bottom-up
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(dib, nullptr);
+  ASSERT_NE(bits, nullptr);
+  static_cast<uint32_t*>(bits)[0] = 0x00FF0000;  // first in memory: bottom-left, red
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, dib);
+  EXPECT_EQ(GetPixel(mem, 0, 1), kRed);
+  EXPECT_EQ(GetPixel(mem, 0, 0), kBlack);
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  bi.bmiHeader.biBitCount = 8;
+  EXPECT_EQ(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  EXPECT_EQ(bits, nullptr);
+}
+
+TEST_F(Raster, InvalidatingWithErasePaintsTheClassBrush) {
+  Paint(kWhite);
+  RECT all{0, 0, kWidth, kHeight};
+  ASSERT_TRUE(RedrawWindow(hwnd, &all, nullptr, RDW_INVALIDATE | RDW_ERASE));
+  EXPECT_EQ(CountColour(kWhite), kWidth * kHeight);  // nothing until painted
+  UpdateWindow(hwnd);
+  EXPECT_EQ(CountColour(kBlack), kWidth * kHeight);
+
+  // Without erase the picture stays; the pending paint comes from the queue.
+  Paint(kWhite);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, hwnd, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, static_cast<UINT>(WM_PAINT));
+  DispatchMessageA(&m);
+  EXPECT_EQ(CountColour(kWhite), kWidth * kHeight);
+  EXPECT_FALSE(PeekMessageA(&m, hwnd, 0, 0, PM_REMOVE));  // validated by painting
+}
+
+TEST_F(Raster, DrawingReachesTheScreenWhenThePumpRuns) {
+  MSG m;
+  PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);
+  int before = automation::PresentCount();
+  SetPixelV(dc, 1, 1, kRed);
+  PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);
+  EXPECT_GT(automation::PresentCount(), before);
+  int after = automation::PresentCount();
+  PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);  // nothing new drawn: nothing handed over
+  EXPECT_EQ(automation::PresentCount(), after);
+}
+
+// A program that only draws (no pump, no sleep) has its picture handed to the
+// screen once a frame has passed, not after every call; the next sleep hands
+// over whatever is left.
+TEST_F(Raster, DrawingAloneReachesTheScreenAtMostOncePerFrame) {
+  automation::SetVirtualTime(true);
+  MSG m;
+  PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);
+  const int start = automation::PresentCount();
+  for (int i = 0; i < 50; ++i) SetPixelV(dc, i, 2, kRed);
+  EXPECT_EQ(automation::PresentCount(), start);  // no time has passed
+  automation::AdvanceTime(17);
+  SetPixelV(dc, 60, 2, kRed);
+  EXPECT_EQ(automation::PresentCount(), start + 1);
+  for (int i = 0; i < 50; ++i) SetPixelV(dc, i, 3, kRed);
+  EXPECT_EQ(automation::PresentCount(), start + 1);
+  Sleep(0);  // nothing drawn is left behind
+  EXPECT_EQ(automation::PresentCount(), start + 2);
+  Sleep(0);
+  EXPECT_EQ(automation::PresentCount(), start + 2);
+}
+
+}  // namespace

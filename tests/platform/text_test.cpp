@@ -1,0 +1,209 @@
+// Text: sizes, extents against drawn pixels, character sets, weight, rotation.
+#include <cstring>
+
+#include "fixture.h"
+
+namespace {
+
+struct Ink {
+  int count = 0;
+  int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
+};
+
+class Text : public HeadlessWindow {
+ protected:
+  static constexpr int kW = kWidth;
+  static constexpr int kH = kHeight;
+
+  HFONT Select(const char* face, int height, int charset, int weight = 0, int escapement = 0, bool italic = false) {
+    LOGFONTA lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    lf.lfCharSet = static_cast<BYTE>(charset);
+    lf.lfEscapement = escapement;
+    lf.lfOrientation = escapement;
+    lf.lfItalic = italic ? 1 : 0;
+    std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", face);
+    HFONT f = CreateFontIndirectA(&lf);
+    HGDIOBJ old = SelectObject(dc, f);
+    if (previous_ != nullptr) DeleteObject(old);
+    previous_ = f;
+    return f;
+  }
+
+  Ink InkOf(COLORREF background = RGB(0, 0, 0)) {
+    Ink ink;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        if (GetPixel(dc, x, y) == background) continue;
+        ++ink.count;
+        ink.minX = std::min(ink.minX, x);
+        ink.maxX = std::max(ink.maxX, x);
+        ink.minY = std::min(ink.minY, y);
+        ink.maxY = std::max(ink.maxY, y);
+      }
+    return ink;
+  }
+
+  std::vector<COLORREF> Picture() {
+    std::vector<COLORREF> p;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) p.push_back(GetPixel(dc, x, y));
+    return p;
+  }
+
+  void SetUp() override {
+    HeadlessWindow::SetUp();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+  }
+
+  HGDIOBJ previous_ = nullptr;
+};
+
+TEST_F(Text, PositiveHeightIsTheCellNegativeTheCharacter) {
+  SIZE cell{}, character{};
+  Select("arial", 15, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextExtentPoint32A(dc, "Hg", 2, &cell));
+  EXPECT_EQ(cell.cy, 15);
+  TEXTMETRICA tm{};
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmHeight, 15);
+  EXPECT_EQ(tm.tmAscent + tm.tmDescent, 15);
+  Select("arial", -15, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextExtentPoint32A(dc, "Hg", 2, &character));
+  // The em is 15 pixels: the cell, with its leading, is taller.
+  EXPECT_GE(character.cy, 16);
+  EXPECT_LE(character.cy, 18);
+  EXPECT_GT(character.cx, cell.cx);
+}
+
+TEST_F(Text, ArialIsFoundAsAMetricCompatibleFace) {
+  Select("arial", -20, ANSI_CHARSET);
+  SIZE wide{}, narrow{};
+  GetTextExtentPoint32A(dc, "WWWW", 4, &wide);
+  GetTextExtentPoint32A(dc, "iiii", 4, &narrow);
+  // A proportional sans face with Arial's widths: W is 0.944 em, i 0.222 em.
+  EXPECT_NEAR(wide.cx, 4 * 0.944 * 20, 4);
+  EXPECT_NEAR(narrow.cx, 4 * 0.222 * 20, 4);
+}
+
+TEST_F(Text, ExtentsAgreeWithTheDrawnPixels) {
+  Select("arial", 15, GREEK_CHARSET);
+  const char* text = "Hello, world";
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size));
+  ASSERT_TRUE(TextOutA(dc, 5, 20, text, static_cast<int>(std::strlen(text))));
+  Ink ink = InkOf();
+  ASSERT_GT(ink.count, 50);
+  EXPECT_GE(ink.minX, 5);
+  EXPECT_LE(ink.minX, 7);
+  EXPECT_LT(ink.maxX, 5 + size.cx);
+  EXPECT_GE(ink.maxX, 5 + size.cx - 3);
+  EXPECT_GE(ink.minY, 20);
+  EXPECT_LT(ink.maxY, 20 + size.cy);
+
+  // Opaque mode fills exactly the measured cell.
+  Paint(RGB(0, 0, 0));
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, RGB(0, 0, 255));
+  TextOutA(dc, 5, 20, text, static_cast<int>(std::strlen(text)));
+  Ink cell = InkOf();
+  EXPECT_EQ(cell.minX, 5);
+  EXPECT_EQ(cell.maxX, 5 + size.cx - 1);
+  EXPECT_EQ(cell.minY, 20);
+  EXPECT_EQ(cell.maxY, 20 + size.cy - 1);
+}
+
+TEST_F(Text, GreekCharsetDrawsGreekLetters) {
+  // 0xE1 is alpha in Windows-1253, a-acute in 1252 and be in 1251.
+  const char alpha[] = "\xE1";
+  Select("arial", -40, GREEK_CHARSET);
+  TextOutA(dc, 10, 10, alpha, 1);
+  std::vector<COLORREF> greek = Picture();
+  Ink greekInk = InkOf();
+  automation::SaveWindowPng(::testing::TempDir() + "greek_alpha.png");
+  Paint(RGB(0, 0, 0));
+  Select("arial", -40, ANSI_CHARSET);
+  TextOutA(dc, 10, 10, alpha, 1);
+  std::vector<COLORREF> latin = Picture();
+  Paint(RGB(0, 0, 0));
+  Select("arial", -40, RUSSIAN_CHARSET);
+  TextOutA(dc, 10, 10, alpha, 1);
+  std::vector<COLORREF> cyrillic = Picture();
+  EXPECT_GT(greekInk.count, 40);
+  EXPECT_NE(greek, latin);
+  EXPECT_NE(greek, cyrillic);
+  EXPECT_NE(latin, cyrillic);
+  // An alpha has no accent above the x-height: its ink starts well below the
+  // top of the ascent, where a-acute's accent sits.
+  Paint(RGB(0, 0, 0));
+  Select("arial", -40, ANSI_CHARSET);
+  TextOutA(dc, 10, 10, alpha, 1);
+  Ink latinInk = InkOf();
+  EXPECT_GT(greekInk.minY, latinInk.minY + 5);
+
+  // A character the code page leaves undefined does not break the line.
+  Select("arial", -20, GREEK_CHARSET);
+  SIZE size{};
+  EXPECT_TRUE(GetTextExtentPoint32A(dc, "a\xD2z", 3, &size));
+  EXPECT_GT(size.cx, 0);
+}
+
+TEST_F(Text, GreekWordMatchesTheLettersOneByOne) {
+  Select("arial", 15, GREEK_CHARSET);
+  const char word[] = "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1";  // Kalimera
+  SIZE whole{};
+  GetTextExtentPoint32A(dc, word, 8, &whole);
+  int sum = 0;
+  for (int i = 0; i < 8; ++i) {
+    SIZE one{};
+    GetTextExtentPoint32A(dc, word + i, 1, &one);
+    sum += one.cx;
+  }
+  EXPECT_EQ(whole.cx, sum);  // whole-pixel advances, no kerning
+}
+
+TEST_F(Text, WeightItalicAndEscapementChangeTheGlyphs) {
+  Select("arial", -24, ANSI_CHARSET, FW_NORMAL);
+  TextOutA(dc, 5, 5, "III", 3);
+  int regular = InkOf().count;
+  Paint(RGB(0, 0, 0));
+  Select("arial", -24, ANSI_CHARSET, FW_BOLD);
+  TextOutA(dc, 5, 5, "III", 3);
+  EXPECT_GT(InkOf().count, regular + 10);
+
+  Paint(RGB(0, 0, 0));
+  Select("arial", -24, ANSI_CHARSET, FW_NORMAL, 0, true);
+  TextOutA(dc, 5, 5, "I", 1);
+  Ink italic = InkOf();
+  EXPECT_GT(italic.maxX - italic.minX, 4);  // a slanted stem spreads sideways
+
+  // Turned a quarter counter-clockwise, text runs upwards from the reference.
+  Paint(RGB(0, 0, 0));
+  Select("arial", -16, ANSI_CHARSET, FW_NORMAL, 900);
+  TextOutA(dc, 30, 75, "Upwards", 7);
+  Ink up = InkOf();
+  ASSERT_GT(up.count, 20);
+  EXPECT_GT(up.maxY - up.minY, 2 * (up.maxX - up.minX));
+  EXPECT_LE(up.maxY, 75);
+  EXPECT_GE(up.minX, 30);
+}
+
+TEST_F(Text, BadArgumentsFailWithoutDrawing) {
+  Select("arial", 15, ANSI_CHARSET);
+  SIZE size{};
+  EXPECT_FALSE(GetTextExtentPoint32A(dc, nullptr, 3, &size));
+  EXPECT_FALSE(TextOutA(dc, 0, 0, "abc", -1));
+  EXPECT_TRUE(GetTextExtentPoint32A(dc, "", 0, &size));
+  EXPECT_EQ(size.cx, 0);
+  EXPECT_EQ(size.cy, 15);
+  // An absurd height is kept within what a screen can show.
+  Select("arial", INT32_MIN, ANSI_CHARSET);
+  EXPECT_TRUE(TextOutA(dc, 0, 0, "x", 1));
+  Select("no such face at all", 15, ANSI_CHARSET);
+  EXPECT_TRUE(TextOutA(dc, 0, 0, "still drawn", 11));
+  EXPECT_GT(InkOf().count, 0);
+}
+
+}  // namespace
