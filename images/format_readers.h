@@ -1,0 +1,35 @@
+// The file format readers working on bytes already in memory, so that the
+// loaders, the tests and the fuzzing programs drive the same code.  Not part of
+// the public interface.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ivxfiles::detail {
+
+// Little-endian fields of a file image; bytes past its end read as 0, so a
+// truncated file never makes a reader look outside the buffer.
+inline uint32_t ByteAt(std::string_view b, uint64_t pos) {
+  return pos < b.size() ? static_cast<unsigned char>(b[pos]) : 0u;
+}
+inline uint32_t Le16(std::string_view b, uint64_t pos) { return ByteAt(b, pos) | (ByteAt(b, pos + 1) << 8); }
+inline uint32_t Le32(std::string_view b, uint64_t pos) { return Le16(b, pos) | (Le16(b, pos + 2) << 16); }
+
+// Paints an ".ivx" text into the store at the load origin (no registration).
+// `name` only appears in the box about an unknown identifier.
+void PaintIvxText(std::string_view text, const std::string& name);
+
+// Reads a BMP file into the BMP staging buffer and its header; shows the
+// boxes of a file that cannot be loaded.  True when the pixels were read.
+bool ReadBmpBytes(std::string_view bytes);
+
+// Reads the first image of an icon or cursor file into the icon staging buffer.
+// True when its pixels were read.
+bool ReadIconBytes(std::string_view bytes);
+
+// Width and height of the frame of a JPEG file; false when it is none.
+bool ParseJpegSize(std::string_view bytes, int32_t& width, int32_t& height);
+
+}  // namespace ivxfiles::detail
