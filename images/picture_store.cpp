@@ -212,8 +212,12 @@ int32_t PictureMetric(const std::string& name, const std::string& word) {
   // 64-bit arithmetic: index entries may hold any coordinates.
   const int64_t sizeX = static_cast<int64_t>(s.right) - s.left;
   const int64_t sizeY = static_cast<int64_t>(s.bottom) - s.top;
-  const int64_t centerX = veltounit::WindowWidth() / 2 - sizeX / 2 - s.left;
-  const int64_t centerY = veltounit::WindowHeight() / 2 - sizeY / 2 - s.top;
+  // The centring offsets are drawing offsets, and drawing already subtracts the
+  // picture's place in the store; subtracting it here as well would put every
+  // picture that is not at the store's left or top edge off the window (the
+  // splash sits far to the right in the store, after the skin).
+  const int64_t centerX = veltounit::WindowWidth() / 2 - sizeX / 2;
+  const int64_t centerY = veltounit::WindowHeight() / 2 - sizeY / 2;
   int64_t v = 0;
   if (w == "NUMBER" || w == "MAXX" || w == "X2") v = s.right;
   else if (w == "MAXY" || w == "Y2") v = s.bottom;

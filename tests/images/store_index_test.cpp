@@ -124,10 +124,10 @@ TEST_F(StoreTest, SelectionInformationNumbersAndMetrics) {
   EXPECT_EQ(20, PictureMetric("pic", "Y"));
   EXPECT_EQ(29, PictureMetric("pic", "SIZEX"));
   EXPECT_EQ(9, PictureMetric("pic", "SIZEY"));
-  EXPECT_EQ(kWindowWidth / 2 - 29 / 2 - 10, PictureMetric("pic", "CENTERX"));
-  EXPECT_EQ(kWindowHeight / 2 - 9 / 2 - 20, PictureMetric("pic", "CENTERY"));
-  EXPECT_EQ(kWindowWidth / 2 - 29 / 2 - 10 + 39, PictureMetric("pic", "CENTERX2"));
-  EXPECT_EQ(kWindowHeight / 2 - 9 / 2 - 20 + 29, PictureMetric("pic", "CENTERY2"));
+  EXPECT_EQ(kWindowWidth / 2 - 29 / 2, PictureMetric("pic", "CENTERX"));
+  EXPECT_EQ(kWindowHeight / 2 - 9 / 2, PictureMetric("pic", "CENTERY"));
+  EXPECT_EQ(kWindowWidth / 2 - 29 / 2 + 39, PictureMetric("pic", "CENTERX2"));
+  EXPECT_EQ(kWindowHeight / 2 - 9 / 2 + 29, PictureMetric("pic", "CENTERY2"));
   EXPECT_EQ(0, PictureMetric("pic", "WIDTH"));
   // "ALL" is sized by the last loaded picture.
   WriteFile("w.ivx", "*=ivx*[LENGTH(7)][WIDTH(5)]}");
