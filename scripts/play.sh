@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cd build/bin
-exec ./trivane-play "$@"
+exec ./TrivaneGUI "$@"
