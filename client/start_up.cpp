@@ -1,0 +1,142 @@
+// The program's entry and main body: the window, the toolkit, the pictures,
+// the engine, the splash with the engine's self-description, the command line,
+// the game loop and the closing credit line.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "client/client.h"
+#include "engine/TrivaneEngine.h"
+#include "gfx/veltounit.h"
+#include "gui/VeltoGUI.h"
+#include "images/IvxFiles.h"
+#include "platform/win32.h"
+
+namespace client {
+
+int cpu_player[3] = {0, 0, 1};
+uint8_t sound_on = 0;
+int client_player = 1;
+Colour board_colour = 0x400000;  // MakeColour(0, 0, 64)
+
+// The maker's site as the credit line names it: a placeholder under the reserved
+// ".example" domain, the same one the toolkit's messages give.
+const char* const kMakerAddress = "www.varnix.example";
+
+namespace {
+
+namespace vu = veltounit;
+namespace gui = veltogui;
+namespace ivx = ivxfiles;
+
+struct ShownBox {
+  std::string text;
+  std::string caption;
+};
+ShownBox g_box;
+
+// The engine's boxes (its caller errors, its consistency reports and the draw
+// proposition) are shown as the program's own, so they reach the player and
+// the player's answer reaches the engine.
+int EngineBox(const char* text, const char* caption, unsigned style) {
+  return ShowMessageBox(text != nullptr ? text : "", caption != nullptr ? caption : "", style);
+}
+
+}  // namespace
+
+int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
+  g_box = ShownBox{text, caption};
+  const int answer = MessageBoxA(nullptr, text.c_str(), caption.c_str(), style);
+  g_box = ShownBox{};
+  return answer;
+}
+
+const std::string& CurrentBoxText() { return g_box.text; }
+const std::string& CurrentBoxCaption() { return g_box.caption; }
+
+std::string EngineInfoText() {
+  const int32_t size = Engine_Info_Size();
+  if (size < 0) return "unknown engine";
+  std::string text;
+  text.reserve(static_cast<size_t>(size));
+  for (int32_t i = 0; i < size; ++i) text += static_cast<char>(Engine_Info(static_cast<uint32_t>(i)));
+  return text;
+}
+
+void ReadCommandLine(const std::vector<std::string>& words) {
+  for (const std::string& word : words) {
+    if (vu::SameTextNoCase(word, "CPUVSCPU")) {
+      cpu_player[1] = 1;
+    } else if (vu::SameTextNoCase(word, "EASY")) {
+      Engine_SetDifficulty(3);
+    } else if (vu::SameTextNoCase(word, "MEDIUM")) {
+      Engine_SetDifficulty(5);
+    } else if (vu::SameTextNoCase(word, "HARD")) {
+      Engine_SetDifficulty(6);
+    }
+    // Any other word is ignored.
+  }
+}
+
+bool EnterProgramFolder() {
+  char path[4 * MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length >= sizeof path) return false;
+  std::string folder(path, length);
+  const size_t cut = folder.find_last_of("\\/");
+  if (cut == std::string::npos) return false;
+  folder.erase(cut == 0 ? 1 : cut);
+  return SetCurrentDirectoryA(folder.c_str()) != FALSE;
+}
+
+void StartUp(const std::vector<std::string>& words) {
+  vu::CreateMainWindow("Trivane GUI 0.72", 500, 500, 0);
+  gui::StartGui("");
+  vu::SetFontByName("arial", "greek", 15, 0, 0, 0);
+  LoadGamePictures();
+  // Before InitEngine, so that even a box of the engine's start reaches the player.
+  Engine_SetMessageHandler(EngineBox);
+  InitEngine();
+  cpu_player[1] = 0;
+  cpu_player[2] = 1;
+  CreateGameWindow();
+
+  // The splash: the engine this program is plugged to.
+  ivx::DrawPictureCentred("trivaneintro");
+  vu::SetTextCursor(0, vu::WindowHeight() / 2 - 20);
+  vu::SetFontByName("arial", "greek", 25, 0, 0, 0);
+  vu::SetTextColour(vu::MakeColour(0, 0, 0));
+  vu::WriteCentred("            0.72");
+  vu::SetFontByName("arial", "greek", 20, 0, 0, 0);
+  vu::WriteCentred("GUI Plugged to ");
+  vu::WriteCentred(EngineInfoText());
+  vu::WriteCentred("engine");
+  vu::SetFontByName("arial", "greek", 15, 0, 0, 0);
+  vu::SetTextColour(vu::MakeColour(255, 255, 255));
+
+  // Each call lets at most one waiting window message through.
+  for (int i = 0; i < 10; ++i) vu::GetMouseButton(1);
+  vu::Delay(3000);
+
+  ReadCommandLine(words);
+  sound_on = 1;
+  board_colour = vu::MakeColour(0, 0, 64);
+}
+
+int RunTrivaneGui(const std::vector<std::string>& words) {
+  StartUp(words);
+  if (GameLoop() == LoopEnd::PlayerDeclined) {
+    // "Play Again ?" answered No: the program ends at once.
+    ReleaseBackground();
+    return 0;
+  }
+  vu::SetTextCursor(0, vu::WindowHeight() - 30);
+  vu::SetTextColour(vu::MakeColour(0, 0, 0));
+  vu::WriteCentred(std::string("Powered by VeltoGUI , ") + kMakerAddress);
+  vu::Delay(500);
+  ReleaseBackground();
+  vu::CloseMainWindow();
+  return 0;
+}
+
+}  // namespace client

@@ -1,0 +1,293 @@
+// The program as a person starts it: a real window on a virtual X display,
+// clicked with xdotool and photographed with xwd.  The headless start-up in
+// this test program supplies the pictures and the place of the close area to
+// compare the photographs with.  Skipped when the X tools are not installed.
+#include <png.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "client_fixture.h"
+#include "gfx/veltounit.h"
+#include "gui/VeltoGUI.h"
+#include "images/IvxFiles.h"
+
+namespace client_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool OnPath(const std::string& tool) {
+  return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string Capture(const std::string& command) {
+  std::string out;
+  FILE* p = popen(command.c_str(), "r");
+  if (p == nullptr) return out;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, p) != nullptr) out += buffer;
+  pclose(p);
+  return out;
+}
+
+void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// A photograph of a window: 0x00BBGGRR pixels, as the program's colours are.
+struct Photo {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  uint32_t At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
+    return pixels[static_cast<size_t>(y) * width + x];
+  }
+};
+
+uint32_t Big32(const std::vector<unsigned char>& d, size_t at) {
+  return (uint32_t{d[at]} << 24) | (uint32_t{d[at + 1]} << 16) | (uint32_t{d[at + 2]} << 8) | d[at + 3];
+}
+
+int Shift(uint32_t mask) {
+  int s = 0;
+  while (mask != 0 && (mask & 1) == 0) {
+    mask >>= 1;
+    ++s;
+  }
+  return s;
+}
+
+// Reads an XWD file of a true-colour window with 32 bits per pixel.
+bool ReadXwd(const std::string& path, Photo* photo) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<unsigned char> d((std::istreambuf_iterator<char>(in)), {});
+  if (d.size() < 100) return false;
+  const uint32_t headerSize = Big32(d, 0);
+  const uint32_t width = Big32(d, 16), height = Big32(d, 20);
+  const uint32_t byteOrder = Big32(d, 28), bitsPerPixel = Big32(d, 44), bytesPerLine = Big32(d, 48);
+  const uint32_t red = Big32(d, 56), green = Big32(d, 60), blue = Big32(d, 64), colours = Big32(d, 76);
+  if (bitsPerPixel != 32 || width == 0 || height == 0 || width > 10000 || height > 10000) return false;
+  const size_t data = headerSize + static_cast<size_t>(colours) * 12;
+  if (d.size() < data + static_cast<size_t>(bytesPerLine) * height) return false;
+  photo->width = static_cast<int>(width);
+  photo->height = static_cast<int>(height);
+  photo->pixels.assign(static_cast<size_t>(width) * height, 0);
+  for (uint32_t y = 0; y < height; ++y) {
+    for (uint32_t x = 0; x < width; ++x) {
+      const size_t at = data + static_cast<size_t>(y) * bytesPerLine + x * 4;
+      const uint32_t v = byteOrder == 0
+                             ? (uint32_t{d[at]} | (uint32_t{d[at + 1]} << 8) | (uint32_t{d[at + 2]} << 16) |
+                                (uint32_t{d[at + 3]} << 24))
+                             : Big32(d, at);
+      const uint32_t r = (v & red) >> Shift(red), g = (v & green) >> Shift(green), b = (v & blue) >> Shift(blue);
+      photo->pixels[static_cast<size_t>(y) * width + x] = r | (g << 8) | (b << 16);
+    }
+  }
+  return true;
+}
+
+bool SavePng(const Photo& photo, const std::string& path) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return false;
+  }
+  png_init_io(png, f);
+  png_set_IHDR(png, info, photo.width, photo.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<unsigned char> row(static_cast<size_t>(photo.width) * 3);
+  for (int y = 0; y < photo.height; ++y) {
+    for (int x = 0; x < photo.width; ++x) {
+      const uint32_t c = photo.At(x, y);
+      row[x * 3] = c & 0xFF;
+      row[x * 3 + 1] = (c >> 8) & 0xFF;
+      row[x * 3 + 2] = (c >> 16) & 0xFF;
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(f);
+  return true;
+}
+
+// Share of the opaque cells of a stored picture, drawn at (x, y), that the
+// photograph shows; rows from firstRow on.
+double PhotoMatch(const Photo& photo, const std::string& name, int x, int y, int firstRow) {
+  const ivxfiles::IVX_INFO e = ivxfiles::PictureEntry(ivxfiles::LocatePicture(name));
+  const uint32_t transparent = ivxfiles::GetTransparentColour();
+  int opaque = 0, same = 0;
+  for (int j = 1 + firstRow; j <= e.y2 - e.y1; ++j) {
+    for (int i = 1; i <= e.x2 - e.x1; ++i) {
+      const uint32_t cell = ivxfiles::StoreCell(e.x1 + i, e.y1 + j);
+      if (cell == transparent) continue;
+      ++opaque;
+      same += photo.At(x + i, y + j) == cell ? 1 : 0;
+    }
+  }
+  return opaque == 0 ? 0.0 : static_cast<double>(same) / opaque;
+}
+
+int PieceInPhoto(const Photo& photo, Pt p) {
+  const int half = ivxfiles::PictureMetric("pioniup1", "SIZEY") / 2;
+  const int x = client::PieceLeft(p.x), y = client::PieceTop(p.y);
+  if (PhotoMatch(photo, "pioniup1", x, y, half) >= 0.95) return 1;
+  if (PhotoMatch(photo, "pioniup2", x, y, half) >= 0.95) return 2;
+  return 0;
+}
+
+// Starts a program in `folder` on `display`.  With `windowed`, under the
+// sanitizers the child keeps its memory checks but not
+// the leak report at its end, which lists what the desktop's own libraries
+// (the message bus the windowing layer opens) keep until the process is gone.
+pid_t Start(const std::vector<std::string>& argv, const std::string& display, const std::string& folder,
+            bool windowed = false) {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
+  unsetenv("TRIVANE_HEADLESS");
+  if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+  if (windowed) {
+    const char* had = getenv("ASAN_OPTIONS");
+    const std::string options =
+        (had != nullptr && *had != '\0' ? std::string(had) + ":" : std::string()) + "detect_leaks=0";
+    setenv("ASAN_OPTIONS", options.c_str(), 1);
+  }
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  execv(args[0], args.data());
+  _exit(127);
+}
+
+// Waits up to `ms` for the process to end; its exit status, or -1.
+int WaitFor(pid_t pid, int ms) {
+  for (int waited = 0; waited <= ms; waited += 50) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    Pause(50);
+  }
+  return -1;
+}
+
+void Stop(pid_t pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  if (WaitFor(pid, 3000) == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+}
+
+class RealWindow : public GameStage {
+ protected:
+  void TearDown() override {
+    Stop(game_);
+    Stop(xserver_);
+    GameStage::TearDown();
+  }
+  bool Shoot(const std::string& window, const std::string& name, Photo* photo) {
+    const std::string xwd = (folder_ / (name + ".xwd")).string();
+    const std::string command = "DISPLAY=" + display_ + " xwd -silent -id " + window + " -out " + xwd;
+    if (std::system(command.c_str()) != 0 || !ReadXwd(xwd, photo)) return false;
+    SavePng(*photo, ArtifactPath(name + ".png").string());
+    return true;
+  }
+  void ClickAt(const std::string& window, int x, int y) {
+    const std::string command = "DISPLAY=" + display_ + " xdotool mousemove --window " + window + " " +
+                                std::to_string(x) + " " + std::to_string(y) + " sleep 0.3 click 1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+  pid_t xserver_ = 0;
+  pid_t game_ = 0;
+  std::string display_;
+};
+
+TEST_F(RealWindow, APersonClicksAPointAndClosesTheGame) {
+  for (const char* tool : {"Xvfb", "xdotool", "xwd"}) {
+    if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+  }
+  const fs::path program = bin_ / "TrivaneGUI";
+  if (!fs::exists(program)) GTEST_SKIP() << "TrivaneGUI is not built";
+
+  // The pictures and the board objects, from the same start-up headless here.
+  StartProgram({});
+  client::NewGame();
+  const int closeX = (veltogui::GetObjectX1("wnd_exit") + veltogui::GetObjectX2("wnd_exit")) / 2;
+  const int closeY = (veltogui::GetObjectY1("wnd_exit") + veltogui::GetObjectY2("wnd_exit")) / 2;
+  ASSERT_GT(closeX, 0);
+
+  int number = 0;
+  for (int n = 91; n < 140 && number == 0; ++n) {
+    if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) && !fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) {
+      number = n;
+    }
+  }
+  ASSERT_NE(number, 0);
+  display_ = ":" + std::to_string(number);
+  const std::string xvfb = Capture("command -v Xvfb");
+  xserver_ = Start({xvfb.substr(0, xvfb.find('\n')), display_, "-screen", "0", "640x560x24", "-nolisten", "tcp"}, "",
+                   "");
+  for (int waited = 0; waited < 10000 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(number)); waited += 100) {
+    Pause(100);
+  }
+  ASSERT_TRUE(fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) << "Xvfb did not start";
+
+  // Started from another folder, as a person starts it from a menu.
+  game_ = Start({program.string(), "EASY"}, display_, "/", true);
+  const std::string found =
+      Capture("DISPLAY=" + display_ + " timeout 30 xdotool search --sync --name '^Trivane GUI 0.72$' 2>/dev/null");
+  const std::string window = found.substr(0, found.find('\n'));
+  ASSERT_FALSE(window.empty()) << "the game window did not appear";
+
+  // The splash stays about three seconds, then the board is built: wait for
+  // the board's lines (a slow build may take longer).
+  Photo board;
+  bool built = false;
+  for (int waited = 0; waited < 60000 && !built; waited += 500) {
+    Pause(500);
+    // Until the window is mapped it cannot be photographed.
+    if (!Shoot(window, "real_window_board", &board)) continue;
+    const uint32_t line = veltounit::MakeColour(0, 0, 64);
+    built = board.At(62, 155) == line && board.At(160, 248) == line;
+  }
+  ASSERT_TRUE(built) << "the board did not appear";
+  Pause(500);  // the marks follow the board in the same pass
+  ASSERT_TRUE(Shoot(window, "real_window_board", &board));
+  ASSERT_EQ(board.width, 500);
+  ASSERT_EQ(board.height, 500);
+  for (const Pt& p : BoardPoints()) EXPECT_EQ(PieceInPhoto(board, p), 0) << p.x << "," << p.y;
+
+  ClickAt(window, 62, 62);
+  // The piece, the computer's answer and their pauses.
+  int computer = 0;
+  Photo after;
+  for (int waited = 0; waited < 15000 && computer == 0; waited += 500) {
+    Pause(500);
+    ASSERT_TRUE(Shoot(window, "real_window_after_click", &after));
+    computer = 0;
+    for (const Pt& p : BoardPoints()) computer += PieceInPhoto(after, p) == 2 ? 1 : 0;
+  }
+  EXPECT_EQ(PieceInPhoto(after, {1, 1}), 1) << "no piece of player 1 where the click was";
+  EXPECT_EQ(computer, 1) << "the computer did not answer with one piece";
+
+  ClickAt(window, closeX, closeY);
+  EXPECT_EQ(WaitFor(game_, 10000), 0) << "the close area did not end the program with code 0";
+  game_ = 0;
+}
+
+}  // namespace
+}  // namespace client_test
