@@ -34,6 +34,10 @@ uint8_t TreeDumpRequested();
 uint32_t EffectiveDepth(uint8_t root_player);
 ChosenMove CreateTree(uint8_t root_player, const SearchOptions& options = SearchOptions{});
 uint8_t NodePlayback(uint32_t index, uint8_t root_player);
+// Plays one record's move on the current game with the engine's own move
+// operations, as a replay from the root does.
+struct SearchNode;
+void ApplyRecordMove(const SearchNode& n);
 
 // The pieces of a search, in the order CreateTree runs them.  The depth, then
 // the tree grown into the store, then FinishSearch: the summary, the backup

@@ -105,6 +105,16 @@ uint32_t EffectiveDepth(uint8_t root_player) {
   return d >= 2 ? d : 2;
 }
 
+void ApplyRecordMove(const SearchNode& n) {
+  switch (n.move_type) {
+    case GAMEPART_PLACE: MakePlaceMove(n.from_x, n.from_y); break;
+    case GAMEPART_SLIDE:
+    case GAMEPART_FLY: MakeSlideMove(n.from_x, n.from_y, n.to_x, n.to_y); break;
+    case GAMEPART_REMOVE: RemovePiece(n.from_x, n.from_y); break;
+    default: break;
+  }
+}
+
 uint8_t NodePlayback(uint32_t index, uint8_t root_player) {
   RestoreTurnState();
   RestoreBoardState();
@@ -114,14 +124,7 @@ uint8_t NodePlayback(uint32_t index, uint8_t root_player) {
   SetPlayer(root_player);
   uint8_t to_move = root_player;
   for (int k = length - 1; k >= 0; --k) {
-    const SearchNode& n = NodeStore[path[k]];
-    switch (n.move_type) {
-      case GAMEPART_PLACE: MakePlaceMove(n.from_x, n.from_y); break;
-      case GAMEPART_SLIDE:
-      case GAMEPART_FLY: MakeSlideMove(n.from_x, n.from_y, n.to_x, n.to_y); break;
-      case GAMEPART_REMOVE: RemovePiece(n.from_x, n.from_y); break;
-      default: break;
-    }
+    ApplyRecordMove(NodeStore[path[k]]);
     to_move = GetPlayer();
   }
   return to_move;

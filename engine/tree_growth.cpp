@@ -42,16 +42,6 @@ uint32_t g_last_child[NODE_CAPACITY];
 int32_t g_grade[NODE_CAPACITY];
 uint8_t g_graded[NODE_CAPACITY];
 
-void ApplyRecordMove(const SearchNode& n) {
-  switch (n.move_type) {
-    case GAMEPART_PLACE: MakePlaceMove(n.from_x, n.from_y); break;
-    case GAMEPART_SLIDE:
-    case GAMEPART_FLY: MakeSlideMove(n.from_x, n.from_y, n.to_x, n.to_y); break;
-    case GAMEPART_REMOVE: RemovePiece(n.from_x, n.from_y); break;
-    default: break;
-  }
-}
-
 // g_game holds the position after record i's move; mover is the player to move
 // there.
 void Visit(Growth& growth, uint32_t i, uint8_t mover) {
