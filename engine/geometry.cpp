@@ -111,6 +111,11 @@ void IndexMillPartners() {
         }
         ++partners.count;
       }
+      for (uint8_t k = 1; k <= node.links_availiable && k <= 4; ++k) {
+        uint8_t lx = 0, ly = 0;
+        GetLink(x, y, k, lx, ly);
+        partners.link_cell[partners.links++] = static_cast<uint8_t>(lx * BOARD_CELLS + ly);
+      }
     }
   }
 }

@@ -56,6 +56,8 @@ uint8_t MillOfNode(uint8_t x, uint8_t y, uint8_t i);
 struct MillPartners {
   uint8_t count;
   uint8_t cell[2][2];
+  uint8_t links;       // the point's neighbours, in link order, as offsets too
+  uint8_t link_cell[4];
 };
 extern MillPartners g_mill_partners[BOARD_CELLS][BOARD_CELLS];
 void IndexMillPartners();

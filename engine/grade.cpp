@@ -25,13 +25,10 @@ uint8_t MillRunMoves(uint8_t player) {
     for (uint8_t i = 0; i < own.count; ++i)
       if (cells[own.cell[i][0]] == player && cells[own.cell[i][1]] == player) held = true;
     if (!held) continue;
-    const uint8_t links = LinkCount(x, y);
-    for (uint8_t k = 1; k <= links; ++k) {
-      uint8_t lx = 0, ly = 0;
-      GetLink(x, y, k, lx, ly);
-      if (lx == x && ly == y) continue;
-      if (cells[lx * BOARD_CELLS + ly] != EMPTY_POINT) continue;
-      const MillPartners& there = g_mill_partners[lx][ly];
+    for (uint8_t k = 0; k < own.links; ++k) {
+      const uint8_t to = own.link_cell[k];
+      if (to == here || cells[to] != EMPTY_POINT) continue;
+      const MillPartners& there = g_mill_partners[to / BOARD_CELLS][to % BOARD_CELLS];
       for (uint8_t i = 0; i < there.count; ++i) {
         const uint8_t a = there.cell[i][0], b = there.cell[i][1];
         if (a != here && b != here && cells[a] == player && cells[b] == player) {
