@@ -20,16 +20,6 @@ HWND Target() {
   return w ? w->handle : nullptr;
 }
 
-WPARAM MouseKeys() {
-  WPARAM k = 0;
-  if (KeyHeld(VK_LBUTTON)) k |= MK_LBUTTON;
-  if (KeyHeld(VK_RBUTTON)) k |= MK_RBUTTON;
-  if (KeyHeld(VK_MBUTTON)) k |= MK_MBUTTON;
-  if (KeyHeld(VK_SHIFT)) k |= MK_SHIFT;
-  if (KeyHeld(VK_CONTROL)) k |= MK_CONTROL;
-  return k;
-}
-
 void Button(int button, bool down) {
   int vk = button == 2 ? VK_RBUTTON : button == 3 ? VK_MBUTTON : VK_LBUTTON;
   UINT msg = button == 2 ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP)

@@ -27,6 +27,16 @@ void SetKeyHeld(int vk, bool down) {
 
 bool KeyHeld(int vk) { return vk >= 0 && vk <= 255 && g_held[vk]; }
 
+WPARAM MouseKeys() {
+  WPARAM k = 0;
+  if (KeyHeld(VK_LBUTTON)) k |= MK_LBUTTON;
+  if (KeyHeld(VK_RBUTTON)) k |= MK_RBUTTON;
+  if (KeyHeld(VK_MBUTTON)) k |= MK_MBUTTON;
+  if (KeyHeld(VK_SHIFT)) k |= MK_SHIFT;
+  if (KeyHeld(VK_CONTROL)) k |= MK_CONTROL;
+  return k;
+}
+
 void ToggleLock(int vk) {
   if (vk >= 0 && vk <= 255) g_locked[vk] = !g_locked[vk];
 }

@@ -75,6 +75,8 @@ void ResetWindows();
 // --- Input state ---------------------------------------------------------------
 void SetKeyHeld(int vk, bool down);
 bool KeyHeld(int vk);
+// The MK_ flags of the buttons and modifiers held now, as mouse messages carry them.
+WPARAM MouseKeys();
 void ToggleLock(int vk);  // caps / num / scroll lock
 void SetLockState(int vk, bool on);
 bool LockState(int vk);

@@ -134,16 +134,6 @@ int GenericKey(int vk) {
   return vk;
 }
 
-WPARAM MouseKeys() {
-  WPARAM k = 0;
-  if (KeyHeld(VK_LBUTTON)) k |= MK_LBUTTON;
-  if (KeyHeld(VK_RBUTTON)) k |= MK_RBUTTON;
-  if (KeyHeld(VK_MBUTTON)) k |= MK_MBUTTON;
-  if (KeyHeld(VK_SHIFT)) k |= MK_SHIFT;
-  if (KeyHeld(VK_CONTROL)) k |= MK_CONTROL;
-  return k;
-}
-
 void Translate(const SDL_Event& e) {
   auto window = [](Uint32 id) -> Window* {
     auto it = g_bySdlId.find(id);
