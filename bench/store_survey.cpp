@@ -70,6 +70,7 @@ struct Survey {
   long searches = 0, greedy = 0, abandoned_first = 0, answered_shallower = 0, failed = 0;
   std::map<uint32_t, long> answered_at_depth;
   std::vector<uint32_t> records;  // node_count of each completed search
+  std::vector<double> millis;     // wall time of each computer move that searched, retries included
   double seconds = 0;
   long games = 0, decided = 0, drawn = 0, move_cap = 0;
 };
@@ -96,7 +97,9 @@ Move SearchMove(Survey& s) {
     options.depth_cap = move.depth - 1;
     move = CreateTree(p, options);
   }
-  s.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  s.seconds += seconds;
+  s.millis.push_back(1000.0 * seconds);
   if (move.store_full) {
     ++s.failed;
   } else {
@@ -157,6 +160,13 @@ int main(int argc, char** argv) {
               s.abandoned_first, s.searches ? 100.0 * s.abandoned_first / static_cast<double>(s.searches) : 0.0,
               s.answered_shallower, s.failed);
   for (const auto& [depth, n] : s.answered_at_depth) std::printf("  answered at depth %u: %ld\n", depth, n);
+  std::sort(s.millis.begin(), s.millis.end());
+  auto ms = [&](double q) -> double {
+    if (s.millis.empty()) return 0;
+    return s.millis[std::min(s.millis.size() - 1, static_cast<size_t>(q * (s.millis.size() - 1)))];
+  };
+  std::printf("time per searching move: median %.2f ms, 99%% %.2f ms, slowest %.2f ms\n", ms(0.5), ms(0.99),
+              s.millis.empty() ? 0.0 : s.millis.back());
   std::printf("records per search: median %u, 90%% %u, 99%% %u, largest %u of %u\n", pct(0.5), pct(0.9), pct(0.99),
               s.records.empty() ? 0u : s.records.back(), NODE_CAPACITY);
   return 0;

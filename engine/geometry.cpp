@@ -8,7 +8,7 @@
 namespace trivane {
 
 BoardGeometry g_geometry;
-MillPartners g_mill_partners[BOARD_CELLS][BOARD_CELLS];
+PointMasks g_masks;
 
 namespace {
 
@@ -93,29 +93,50 @@ void BuildBoardGeometry() {
       SetMill(16, 4, 5, 4, 6, 4, 7);
     }
   }
-  IndexMillPartners();
+  IndexPointMasks();
 }
 
-void IndexMillPartners() {
-  std::memset(g_mill_partners, 0, sizeof g_mill_partners);
-  for (uint8_t x = 1; x < BOARD_CELLS; ++x) {
+// The geometry is constant: it is built when the library is loaded, so no
+// export can meet an empty link or mill table, InitEngine or not.
+namespace {
+const bool g_built_at_load = (BuildBoardGeometry(), true);
+}
+
+void IndexPointMasks() {
+  std::memset(&g_masks, 0, sizeof g_masks);
+  std::memset(g_masks.point_of_cell, NO_POINT, sizeof g_masks.point_of_cell);
+  uint8_t next = 0;
+  for (uint8_t x = 1; x < BOARD_CELLS; ++x)
     for (uint8_t y = 1; y < BOARD_CELLS; ++y) {
-      const BoardNode& node = g_geometry.nodes[x][y];
-      MillPartners& partners = g_mill_partners[x][y];
-      for (uint8_t i = 1; i <= node.mills_availiable && i <= 2; ++i) {
-        uint8_t k = 0;
-        for (const auto& point : g_geometry.MillTable[MillOfNode(x, y, i)]) {
-          if (point[0] == x && point[1] == y) continue;
-          if (k < 2) partners.cell[partners.count][k] = static_cast<uint8_t>(point[0] * BOARD_CELLS + point[1]);
-          ++k;
-        }
-        ++partners.count;
-      }
-      for (uint8_t k = 1; k <= node.links_availiable && k <= 4; ++k) {
-        uint8_t lx = 0, ly = 0;
-        GetLink(x, y, k, lx, ly);
-        partners.link_cell[partners.links++] = static_cast<uint8_t>(lx * BOARD_CELLS + ly);
-      }
+      // A cell is a point when it lies on a diagonal of the grid or on its
+      // middle row or column, the centre excepted.
+      const bool point = (x == y || x + y == 8 || x == 4 || y == 4) && !(x == 4 && y == 4);
+      if (!point || next >= POINTS) continue;
+      g_masks.point_of_cell[x][y] = next;
+      g_masks.x[next] = x;
+      g_masks.y[next] = y;
+      ++next;
+    }
+  for (uint8_t m = 1; m <= MILLS; ++m)
+    for (const auto& pt : g_geometry.MillTable[m]) {
+      const uint8_t q = g_masks.point_of_cell[pt[0] & 7][pt[1] & 7];
+      if (q != NO_POINT) g_masks.mill_mask[m - 1] |= PointBit(q);
+    }
+  for (uint8_t q = 0; q < next; ++q) {
+    const uint8_t x = g_masks.x[q], y = g_masks.y[q];
+    const BoardNode& node = g_geometry.nodes[x][y];
+    for (uint8_t i = 1; i <= node.mills_availiable && i <= 2; ++i) {
+      const uint8_t mill = MillOfNode(x, y, i);
+      if (mill < 1 || mill > MILLS) continue;
+      g_masks.partners[q][g_masks.mills[q]++] = g_masks.mill_mask[mill - 1] & ~PointBit(q);
+    }
+    for (uint8_t k = 1; k <= node.links_availiable && k <= 4; ++k) {
+      uint8_t lx = 0, ly = 0;
+      GetLink(x, y, k, lx, ly);
+      const uint8_t to = g_masks.point_of_cell[lx & 7][ly & 7];
+      if (to == NO_POINT) continue;
+      g_masks.link[q][g_masks.links[q]++] = to;
+      g_masks.link_mask[q] |= PointBit(to);
     }
   }
 }
@@ -148,10 +169,7 @@ void ResetGameTables() {
         g_game.PieceTable[x][y] = OFF_BOARD;
         continue;
       }
-      // A cell is a point when it lies on a diagonal of the grid or on its
-      // middle row or column, the centre excepted.
-      const bool point = (x == y || x + y == 8 || x == 4 || y == 4) && !(x == 4 && y == 4);
-      if (!point) g_game.PieceTable[x][y] = OFF_BOARD;
+      if (PointOf(static_cast<uint8_t>(x), static_cast<uint8_t>(y)) == NO_POINT) g_game.PieceTable[x][y] = OFF_BOARD;
     }
   }
 }

@@ -49,18 +49,57 @@ void GetLink(uint8_t x, uint8_t y, uint8_t n, uint8_t& lx, uint8_t& ly);
 // The mill numbers of a point: mill_1 then mill_2, up to mills_availiable.
 uint8_t MillOfNode(uint8_t x, uint8_t y, uint8_t i);
 
-// The same mills seen from one point, for the grading's inner loop: for each of
-// the point's mills (at most two), the other two points as offsets into
-// PieceTable (x * BOARD_CELLS + y).  Derived from the tables above whenever the
-// geometry is built.
-struct MillPartners {
-  uint8_t count;
-  uint8_t cell[2][2];
-  uint8_t links;       // the point's neighbours, in link order, as offsets too
-  uint8_t link_cell[4];
+// The 24 points numbered 0..23 in the order x = 1..7, then y = 1..7, so that
+// walking a bit mask from its lowest bit visits the points in the order the
+// placement scan visits the cells.  Links and mills become 24-bit masks, built
+// from the tables above whenever the geometry is built; the search and the
+// rules read positions through them.
+constexpr int POINTS = 24;
+constexpr uint8_t NO_POINT = 255;
+constexpr uint32_t ALL_POINTS = (1u << POINTS) - 1;
+constexpr int MILLS = 16;
+
+struct PointMasks {
+  uint8_t point_of_cell[BOARD_CELLS][BOARD_CELLS];  // [x][y]: 0..23, or NO_POINT
+  uint8_t x[POINTS];
+  uint8_t y[POINTS];
+  uint8_t links[POINTS];
+  uint8_t link[POINTS][4];      // neighbours in link order
+  uint32_t link_mask[POINTS];
+  uint8_t mills[POINTS];        // mills through the point: mill_1, then mill_2
+  uint32_t partners[POINTS][2]; // for each of them, the other two points
+  uint32_t mill_mask[MILLS];    // every mill's three points
 };
-extern MillPartners g_mill_partners[BOARD_CELLS][BOARD_CELLS];
-void IndexMillPartners();
+extern PointMasks g_masks;
+void IndexPointMasks();
+
+inline uint32_t PointBit(uint8_t point) { return 1u << point; }
+inline uint8_t PointOf(uint8_t x, uint8_t y) { return g_masks.point_of_cell[x][y]; }
+
+// The points of the mask that stand in a complete mill of the mask.
+inline uint32_t PointsInMills(uint32_t pieces) {
+  uint32_t in_mills = 0;
+  for (const uint32_t mill : g_masks.mill_mask) in_mills |= (pieces & mill) == mill ? mill : 0;
+  return in_mills;
+}
+
+// Mills the point would complete with the mask's pieces (the point's own bit
+// is not read).
+inline uint8_t MillsCompletedAt(uint8_t point, uint32_t pieces) {
+  uint8_t formed = 0;
+  for (uint8_t i = 0; i < g_masks.mills[point]; ++i) formed += (pieces & g_masks.partners[point][i]) == g_masks.partners[point][i];
+  return formed;
+}
+
+// Every point linked to one of the mask's points.
+inline uint32_t LinkedPoints(uint32_t pieces) {
+  uint32_t linked = 0;
+  while (pieces != 0) {
+    linked |= g_masks.link_mask[__builtin_ctz(pieces)];
+    pieces &= pieces - 1;
+  }
+  return linked;
+}
 
 uint8_t FreeLinks(uint8_t x, uint8_t y);
 uint8_t OwnNeighbours(uint8_t x, uint8_t y, uint8_t player);

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+#include "movegen.h"
+#include "nodestore.h"
+
 namespace trivane {
 
 constexpr uint8_t FEW_PIECES_LIMIT = 4;
@@ -43,6 +46,26 @@ void ApplyRecordMove(const SearchNode& n);
 // the tree grown into the store, then FinishSearch: the summary, the backup
 // pass, the choice, the page, the game state restored and the final line.
 uint32_t SearchDepth(uint8_t root_player, const SearchOptions& options);
+
+// Appends the record of one generated move under `father`, as hang_on_tree
+// does: past the store's limit nothing is stored.
+inline void AppendMove(uint32_t father, uint8_t root_player, uint8_t mover, const Move& m) {
+  const uint32_t index = node_count + 1;
+  if (index > StoreLimit()) return;
+  node_count = node_cursor = index;
+  SearchNode& n = NodeStore[index];
+  n.from_x = g_masks.x[m.from];
+  n.from_y = g_masks.y[m.from];
+  n.to_x = m.to == NO_POINT ? 0 : g_masks.x[m.to];
+  n.to_y = m.to == NO_POINT ? 0 : g_masks.y[m.to];
+  n.father = father;
+  n.depth = NodeStore[father].depth + 1;
+  n.value = UNSET_VALUE;
+  n.move_type = m.kind;
+  n.is_max = mover == root_player ? 1 : 0;
+  n.expanded = 0;
+}
+
 void AppendChildren(uint32_t index, uint8_t root_player, uint8_t mover, uint8_t game_part);
 void FoldIntoFather(uint32_t index);
 void BackupByDepth(uint32_t depth);

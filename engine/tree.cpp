@@ -6,6 +6,7 @@
 #include "fastmap.h"
 #include "geometry.h"
 #include "messages.h"
+#include "movegen.h"
 #include "nodestore.h"
 #include "rules.h"
 #include "search.h"
@@ -17,13 +18,6 @@ namespace {
 
 uint8_t g_difficulty = 5;
 uint8_t g_tree_dump_requested = 0;
-
-void Append(uint8_t root_player, uint32_t father, uint8_t mover, uint8_t move_type, uint8_t fx, uint8_t fy, uint8_t tx,
-            uint8_t ty) {
-  const uint8_t from[2] = {fx, fy};
-  const uint8_t to[2] = {tx, ty};
-  hang_on_tree(root_player, from, to, father, NodeStore[father].depth + 1, mover, move_type);
-}
 
 }  // namespace
 
@@ -41,50 +35,13 @@ void FoldIntoFather(uint32_t j) {
 }
 
 
-// Children of record i in the order the moves are generated.
+// Children of record i in the order the moves are generated, from the game's
+// position with `mover` to move.
 void AppendChildren(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
-  switch (g) {
-    case GAMEPART_PLACE:
-      for (uint8_t x = 1; x <= 7; ++x)
-        for (uint8_t y = 1; y <= 7; ++y)
-          if (PieceAt(x, y) == EMPTY_POINT) Append(root_player, i, mover, g, x, y, 0, 0);
-      break;
-    case GAMEPART_SLIDE: {
-      const uint8_t count = PiecesOnBoard(mover);
-      for (uint8_t n = 1; n <= count; ++n) {
-        uint8_t x = 0, y = 0;
-        MapEntry(n, mover, x, y);
-        const uint8_t links = LinkCount(x, y);
-        for (uint8_t k = 1; k <= links; ++k) {
-          uint8_t lx = 0, ly = 0;
-          GetLink(x, y, k, lx, ly);
-          if (PieceAt(lx, ly) == EMPTY_POINT) Append(root_player, i, mover, g, x, y, lx, ly);
-        }
-      }
-      break;
-    }
-    case GAMEPART_FLY:
-      for (uint8_t x = 1; x <= 7; ++x)
-        for (uint8_t y = 1; y <= 7; ++y) {
-          if (PieceAt(x, y) != mover) continue;
-          for (uint8_t tx = 1; tx <= 7; ++tx)
-            for (uint8_t ty = 1; ty <= 7; ++ty)
-              if (PieceAt(tx, ty) == EMPTY_POINT) Append(root_player, i, mover, g, x, y, tx, ty);
-        }
-      break;
-    case GAMEPART_REMOVE: {
-      const uint8_t o = Opponent(mover);
-      const uint8_t count = PiecesOnBoard(o);
-      for (uint8_t n = 1; n <= count; ++n) {
-        uint8_t x = 0, y = 0;
-        MapEntry(n, o, x, y);
-        if (MillsHeld(x, y, o) == 0) Append(root_player, i, mover, g, x, y, 0, 0);
-      }
-      break;
-    }
-    default:
-      break;
-  }
+  const Position s = PositionFromGame(g_game);
+  Move moves[MAX_MOVES];
+  const int n = GenerateMoves(s, mover, g, moves);
+  for (int k = 0; k < n; ++k) AppendMove(i, root_player, mover, moves[k]);
 }
 
 uint8_t GetDifficulty() { return g_difficulty; }

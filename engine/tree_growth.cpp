@@ -17,6 +17,7 @@
 
 #include "fastmap.h"
 #include "geometry.h"
+#include "movegen.h"
 #include "nodestore.h"
 #include "rules.h"
 #include "search.h"
@@ -33,22 +34,18 @@ struct Growth {
   bool unset_seen;
 };
 
-// Positions along the current line: frame d is the position in which the
-// children of the depth-d node are made.
-GameState g_frames[PATH_BUFFER];
-
 // What the walk order needs to know of each record when it is replayed.
 uint32_t g_last_child[NODE_CAPACITY];
 int32_t g_grade[NODE_CAPACITY];
 uint8_t g_graded[NODE_CAPACITY];
 
-// g_game holds the position after record i's move; mover is the player to move
-// there.
-void Visit(Growth& growth, uint32_t i, uint8_t mover) {
+// s is the position after record i's move, with its player to move.  The
+// children are made on copies of it: a frame is one Position per ply.
+void Visit(Growth& growth, uint32_t i, const Position& s) {
   SearchNode& node = NodeStore[i];
   const uint32_t depth = node.depth;
-  if (depth != 0 && (CheckGameOver() != 0 || depth >= growth.depth)) {
-    const int32_t grade = grade_postion(growth.root_player);
+  if (LoserOf(s) != 0 || depth >= growth.depth) {
+    const int32_t grade = GradePosition(s, growth.root_player);
     node.value = grade;
     node.expanded = 1;
     g_graded[i] = 1;
@@ -59,16 +56,10 @@ void Visit(Growth& growth, uint32_t i, uint8_t mover) {
   g_graded[i] = 0;
   node.expanded = 1;
 
-  // The children's positions come from this one as it stands before the phase
-  // query below (the walk replays them from the root, never through it).
-  GameState& frame = g_frames[depth];
-  frame = g_game;
-
-  SetDrawOfferSuppressed(true);
-  const uint8_t g = GamePart(mover);
-  SetDrawOfferSuppressed(false);
+  Move moves[MAX_MOVES];
+  const int n = GenerateMoves(s, s.to_move, PositionPhase(s), moves);
   const uint32_t first = node_count + 1;
-  AppendChildren(i, growth.root_player, mover, g);
+  for (int k = 0; k < n; ++k) AppendMove(i, growth.root_player, s.to_move, moves[k]);
   const uint32_t last = node_count;
   g_last_child[i] = last >= first ? last : 0;
   if (last < first) growth.unset_seen = true;  // keeps the unset mark
@@ -77,10 +68,13 @@ void Visit(Growth& growth, uint32_t i, uint8_t mover) {
     return;
   }
 
+  // The referee refuses every move of a position whose due removals have no
+  // target; its children are then the position itself.
+  const bool moves_apply = MovesTakeEffect(s);
   for (uint32_t c = last; c >= first; --c) {
-    std::memcpy(&g_game, &g_frames[depth], sizeof(GameState));
-    ApplyRecordMove(NodeStore[c]);
-    Visit(growth, c, GetPlayer());
+    Position child = s;
+    if (moves_apply) MakeMove(child, moves[c - first]);
+    Visit(growth, c, child);
     if (growth.abandoned) return;
   }
 }
@@ -118,13 +112,13 @@ GrowthResult GrowTree(uint8_t root_player, uint32_t depth) {
 
   // The root is expanded on the position as it stands; its children are made
   // from the saved position with the root player to move, as a replay makes
-  // them.
+  // them, by the referee's own moves.
   GameState live;
   std::memcpy(&live, &g_game, sizeof(GameState));
   RestoreTurnState();
   RestoreBoardState();
   SetPlayer(root_player);
-  GameState& base = g_frames[0];
+  GameState base;
   std::memcpy(&base, &g_game, sizeof(GameState));
   std::memcpy(&g_game, &live, sizeof(GameState));
   RestoreBoardState();
@@ -146,7 +140,7 @@ GrowthResult GrowTree(uint8_t root_player, uint32_t depth) {
   for (uint32_t c = last; c >= 1; --c) {
     std::memcpy(&g_game, &base, sizeof(GameState));
     ApplyRecordMove(NodeStore[c]);
-    Visit(growth, c, GetPlayer());
+    Visit(growth, c, PositionFromGame(g_game));
     if (growth.abandoned) {
       result.abandoned = true;
       return result;
