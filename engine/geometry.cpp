@@ -139,6 +139,17 @@ void IndexPointMasks() {
       g_masks.link_mask[q] |= PointBit(to);
     }
   }
+  // Once every point's partners are known: the slides' own view of them.
+  for (uint8_t q = 0; q < next; ++q)
+    for (uint8_t k = 0; k < 4; ++k) {
+      uint32_t* out = g_masks.slide_partners[q][k];
+      out[0] = out[1] = NEVER_HELD;
+      if (k >= g_masks.links[q]) continue;
+      const uint8_t to = g_masks.link[q][k];
+      uint8_t n = 0;
+      for (uint8_t i = 0; i < g_masks.mills[to]; ++i)
+        if (!(g_masks.partners[to][i] & PointBit(q))) out[n++] = g_masks.partners[to][i];
+    }
 }
 
 void AddMillToNode(uint8_t x, uint8_t y, uint8_t mill) {

@@ -69,11 +69,22 @@ struct PointMasks {
   uint8_t mills[POINTS];        // mills through the point: mill_1, then mill_2
   uint32_t partners[POINTS][2]; // for each of them, the other two points
   uint32_t mill_mask[MILLS];    // every mill's three points
+  // For the slide from a point along its k-th link: the partner pairs of the
+  // arrival's mills that do not hold the point itself (unused: NEVER_HELD).
+  uint32_t slide_partners[POINTS][4][2];
 };
+constexpr uint32_t NEVER_HELD = 1u << 31;  // no piece ever stands on bit 31
 extern PointMasks g_masks;
 void IndexPointMasks();
 
 inline uint32_t PointBit(uint8_t point) { return 1u << point; }
+
+// Pieces in a mask, without relying on a population-count instruction.
+inline uint8_t CountPoints(uint32_t v) {
+  v = v - ((v >> 1) & 0x55555555u);
+  v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+  return static_cast<uint8_t>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+}
 inline uint8_t PointOf(uint8_t x, uint8_t y) { return g_masks.point_of_cell[x][y]; }
 
 // The points of the mask that stand in a complete mill of the mask.

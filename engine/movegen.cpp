@@ -6,7 +6,7 @@ namespace trivane {
 
 namespace {
 
-inline uint8_t Popcount(uint32_t v) { return static_cast<uint8_t>(__builtin_popcount(v)); }
+inline uint8_t Popcount(uint32_t v) { return CountPoints(v); }
 inline uint8_t LowestPoint(uint32_t v) { return static_cast<uint8_t>(__builtin_ctz(v)); }
 
 // The row of the player's piece map that holds the point (the first, as the
@@ -209,9 +209,12 @@ uint8_t MillRuns(const Position& s, uint8_t player) {
   uint8_t runs = 0;
   for (uint32_t held = PointsInMills(own); held != 0; held &= held - 1) {
     const uint8_t here = LowestPoint(held);
-    const uint32_t rest = own & ~PointBit(here);
-    for (uint32_t to = g_masks.link_mask[here] & empty; to != 0; to &= to - 1)
-      if (MillsCompletedAt(LowestPoint(to), rest) != 0) ++runs;
+    if ((g_masks.link_mask[here] & empty) == 0) continue;
+    for (uint8_t k = 0; k < g_masks.links[here]; ++k) {
+      if (!(empty & PointBit(g_masks.link[here][k]))) continue;
+      const uint32_t* pairs = g_masks.slide_partners[here][k];
+      runs += ((own & pairs[0]) == pairs[0]) | ((own & pairs[1]) == pairs[1]);
+    }
   }
   return runs;
 }

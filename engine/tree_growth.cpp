@@ -34,27 +34,28 @@ struct Growth {
   bool unset_seen;
 };
 
-// What the walk order needs to know of each record when it is replayed.
+// What the walk order needs to know of each record when it is replayed: a
+// graded record keeps its grade as its value (it has no children to fold).
 uint32_t g_last_child[NODE_CAPACITY];
-int32_t g_grade[NODE_CAPACITY];
 uint8_t g_graded[NODE_CAPACITY];
 
-// s is the position after record i's move, with its player to move.  The
-// children are made on copies of it: a frame is one Position per ply.
-void Visit(Growth& growth, uint32_t i, const Position& s) {
-  SearchNode& node = NodeStore[i];
-  const uint32_t depth = node.depth;
-  if (LoserOf(s) != 0 || depth >= growth.depth) {
-    const int32_t grade = GradePosition(s, growth.root_player);
-    node.value = grade;
-    node.expanded = 1;
-    g_graded[i] = 1;
-    g_grade[i] = grade;
-    if (grade == UNSET_VALUE) growth.unset_seen = true;
-    return;
-  }
-  g_graded[i] = 0;
+inline void Grade(Growth& growth, uint32_t c, const Position& s) {
+  const int32_t grade = GradePosition(s, growth.root_player);
+  SearchNode& node = NodeStore[c];
+  node.value = grade;
   node.expanded = 1;
+  g_graded[c] = 1;
+  if (grade == UNSET_VALUE) growth.unset_seen = true;
+}
+
+// Expands record i, whose position is s (its player to move), at the given
+// depth below the root: appends the children together, then explores them
+// from the last to the first.  A child at the depth limit or in a decided
+// position is graded on the spot; the others are expanded in turn.  Each
+// child's position is a copy of s with one move made: a frame is one Position.
+void Expand(Growth& growth, uint32_t i, const Position& s, uint32_t depth) {
+  g_graded[i] = 0;
+  NodeStore[i].expanded = 1;
 
   Move moves[MAX_MOVES];
   const int n = GenerateMoves(s, s.to_move, PositionPhase(s), moves);
@@ -71,10 +72,15 @@ void Visit(Growth& growth, uint32_t i, const Position& s) {
   // The referee refuses every move of a position whose due removals have no
   // target; its children are then the position itself.
   const bool moves_apply = MovesTakeEffect(s);
+  const bool leaves = depth + 1 >= growth.depth;
   for (uint32_t c = last; c >= first; --c) {
     Position child = s;
     if (moves_apply) MakeMove(child, moves[c - first]);
-    Visit(growth, c, child);
+    if (leaves || LoserOf(child) != 0) {
+      Grade(growth, c, child);
+      continue;
+    }
+    Expand(growth, c, child, depth + 1);
     if (growth.abandoned) return;
   }
 }
@@ -83,7 +89,7 @@ void Visit(Growth& growth, uint32_t i, const Position& s) {
 // of a graded record folds its grade into the father again.
 void ReplayWalkFolds(uint32_t depth) {
   for (uint32_t j = 0; j <= node_count; ++j) {
-    NodeStore[j].value = UNSET_VALUE;
+    if (j == 0 || !g_graded[j]) NodeStore[j].value = UNSET_VALUE;
     NodeStore[j].expanded = 0;
   }
   uint32_t cursor = 0;
@@ -91,7 +97,6 @@ void ReplayWalkFolds(uint32_t depth) {
     const uint32_t i = cursor;
     SearchNode& node = NodeStore[i];
     if (node.depth != 0 && g_graded[i]) {
-      node.value = g_grade[i];
       FoldIntoFather(i);
       node.expanded = 1;
     }
@@ -140,7 +145,12 @@ GrowthResult GrowTree(uint8_t root_player, uint32_t depth) {
   for (uint32_t c = last; c >= 1; --c) {
     std::memcpy(&g_game, &base, sizeof(GameState));
     ApplyRecordMove(NodeStore[c]);
-    Visit(growth, c, PositionFromGame(g_game));
+    const Position s = PositionFromGame(g_game);
+    if (depth <= 1 || LoserOf(s) != 0) {
+      Grade(growth, c, s);
+      continue;
+    }
+    Expand(growth, c, s, 1);
     if (growth.abandoned) {
       result.abandoned = true;
       return result;
