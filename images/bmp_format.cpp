@@ -2,7 +2,6 @@
 // and from there into the store.
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <string>
 
 #include "images/format_readers.h"
@@ -51,64 +50,85 @@ int32_t PictureHeight() {
 
 namespace detail {
 
-bool ReadBmpBytes(std::string_view bytes) {
-  BmpStaging& st = Staging();
-  for (uint32_t i = 0; i < kHeaderBytes; ++i) st.header[i] = static_cast<uint8_t>(ByteAt(bytes, i));
-  st.width = static_cast<int32_t>(Le32(bytes, 18));
-  st.height = static_cast<int32_t>(Le32(bytes, 22));
-  st.bitCount = Le16(bytes, 28);
-  st.compression = Le32(bytes, 30);
+// A file is checked whole before anything is read from it: a refused file
+// leaves the staging buffer as it was, so nothing of it (and nothing left over
+// from an earlier file) can reach the store.  The checks run in the order
+// below and the first that fails names the refusal, so a file gets one box.
+std::string ReadBmpBytes(std::string_view bytes, const std::string& file) {
+  const auto damaged = [&file](const std::string& reason) { return "Cannot load bmp file " + file + ": " + reason; };
+  if (bytes.size() >= 2 && (ByteAt(bytes, 0) != 'B' || ByteAt(bytes, 1) != 'M')) {
+    return damaged(ByteAt(bytes, 0) == 0xFF && ByteAt(bytes, 1) == 0xD8 ? "not a bmp file, it holds a JPEG picture"
+                                                                        : "not a bmp file");
+  }
+  if (bytes.size() < 18) return damaged("truncated");
+  // The information header's own size tells its layout: 12 bytes is the
+  // early (OS/2) header with 16-bit sizes; every later header starts with the
+  // 40-byte layout, of which a short OS/2 2.x header holds only a prefix.
+  const uint64_t headerSize = Le32(bytes, 14);
+  if (headerSize < 12) return damaged("unknown information header size (" + std::to_string(headerSize) + ")");
+  const uint64_t headerEnd = 14 + headerSize;
+  if (headerEnd > bytes.size()) return damaged("truncated");
+  const auto field = [&](uint64_t pos, uint64_t length) -> uint64_t {
+    if (pos + length > headerEnd) return 0;
+    return length == 2 ? Le16(bytes, pos) : Le32(bytes, pos);
+  };
+  int32_t width = 0;
+  int32_t height = 0;
+  uint32_t bitCount = 0;
+  uint32_t compression = 0;
+  if (headerSize == 12) {
+    width = static_cast<int32_t>(Le16(bytes, 18));
+    height = static_cast<int32_t>(Le16(bytes, 20));
+    bitCount = Le16(bytes, 24);
+  } else {
+    width = static_cast<int32_t>(field(18, 4));
+    height = static_cast<int32_t>(field(22, 4));
+    bitCount = static_cast<uint32_t>(field(28, 2));
+    compression = static_cast<uint32_t>(field(30, 4));
+  }
+  const int64_t rows = height < 0 ? -static_cast<int64_t>(height) : height;
 
-  const int32_t width = PictureWidth();
-  const int32_t height = PictureHeight();
-  // Every check runs, so one file can raise several boxes.
-  bool loadable = true;
-  if (width >= kStagingWidth + 1 || height >= kStagingHeight + 1) {
-    const int64_t magnitude = st.height < 0 ? -static_cast<int64_t>(st.height) : st.height;
-    BmpBox("This BMP file is very large (" + std::to_string(st.width) + "x" + std::to_string(magnitude) + ")");
-    loadable = false;
+  if (width >= kStagingWidth + 1 || rows >= kStagingHeight + 1) {
+    return "This BMP file is very large (" + std::to_string(width) + "x" + std::to_string(rows) + ")";
   }
-  if (st.compression != 0) {
-    BmpBox("Cannot load compressed bmp files !");
-    loadable = false;
-  }
+  if (compression != 0) return "Cannot load compressed bmp files !";
   // Only 24-bit files are read.  The 1, 4 and 8 bit files have their boxes;
   // every other bit count (16, 32, or a damaged header) gets one of the same
-  // kind, so that no such file is registered in silence.
-  if (st.bitCount != 24) {
-    BmpBox("Cannot load " + std::to_string(st.bitCount) + " bit bmp files !");
-    loadable = false;
-  }
-  // A negative width describes no picture at all.
-  if (st.width < 0) {
-    BmpBox("This BMP file has a negative width (" + std::to_string(st.width) + ")");
-    loadable = false;
-  }
-  if (!loadable) return false;
+  // kind, so that no such file is refused in silence.
+  if (bitCount != 24) return "Cannot load " + std::to_string(bitCount) + " bit bmp files !";
+  if (width < 0) return "This BMP file has a negative width (" + std::to_string(width) + ")";
+  if (width == 0 || rows == 0) return damaged("size 0");
 
   // The pixels start where the file header says; files with the larger
-  // information headers keep more than 54 bytes before them.
+  // information headers keep more than 54 bytes before them.  An offset that
+  // points into the headers (0 in some old writers' files) means "right after
+  // them".
   uint64_t pos = Le32(bytes, 10);
-  if (pos < kHeaderBytes || pos >= bytes.size()) pos = kHeaderBytes;
-  const uint64_t padding = (4 - (static_cast<uint64_t>(width) * 3) % 4) % 4;
-  const bool bottomUp = st.height > 0;
-  for (int32_t k = 0; k < height; ++k) {
-    const int32_t y = bottomUp ? height - k : k + 1;
-    if (pos >= bytes.size()) {
-      // Past the end of a truncated file: the row is black.
-      std::fill_n(st.cells.begin() + static_cast<ptrdiff_t>(StagingOffset(1, y)), width, 0u);
-      continue;
-    }
-    for (int32_t x = 1; x <= width; ++x) {
-      const uint32_t blue = ByteAt(bytes, pos);
-      const uint32_t green = ByteAt(bytes, pos + 1);
-      const uint32_t red = ByteAt(bytes, pos + 2);
-      pos += 3;
-      st.cells[StagingOffset(x, y)] = Rgb(red, green, blue);
-    }
-    pos += padding;
+  if (pos >= bytes.size()) return damaged("offset past the end");
+  if (pos < headerEnd) pos = headerEnd;
+  // Every row but the last with its padding; the last one may lack its
+  // padding, which nothing reads.
+  const uint64_t rowBytes = (static_cast<uint64_t>(width) * 3 + 3) / 4 * 4;
+  if (pos + rowBytes * static_cast<uint64_t>(rows - 1) + static_cast<uint64_t>(width) * 3 > bytes.size()) {
+    return damaged("truncated");
   }
-  return true;
+
+  BmpStaging& st = Staging();
+  for (uint32_t i = 0; i < kHeaderBytes; ++i) st.header[i] = static_cast<uint8_t>(ByteAt(bytes, i));
+  st.width = width;
+  st.height = height;
+  st.bitCount = bitCount;
+  st.compression = compression;
+  const bool bottomUp = height > 0;
+  for (int64_t k = 0; k < rows; ++k) {
+    const int64_t y = bottomUp ? rows - k : k + 1;
+    const uint64_t row = pos + rowBytes * static_cast<uint64_t>(k);
+    for (int32_t x = 1; x <= width; ++x) {
+      const uint64_t at = row + 3ull * static_cast<uint64_t>(x - 1);
+      st.cells[StagingOffset(x, y)] = Rgb(ByteAt(bytes, at + 2), ByteAt(bytes, at + 1), ByteAt(bytes, at));
+    }
+  }
+  return std::string();
 }
 
 }  // namespace detail
@@ -126,13 +146,17 @@ void SetBmpCell(int32_t x, int32_t y, Colour colour) {
 void LoadBmpPicture(const std::string& name) {
   const std::string file = name + ".bmp";
   std::string bytes;
-  if (ReadWholeFile(file, bytes)) {
-    ReadBmpBytes(bytes);
-  } else {
+  if (!ReadWholeFile(file, bytes)) {
     BmpBox("Could not open bmp file " + file);
+    return;
   }
-  // Also after a failed read: the staging buffer's content is registered with
-  // the header's size (the previous file's when this one could not be opened).
+  // A refused file registers nothing and leaves the store as it was: a name
+  // pointing at the staging buffer's leftovers would draw another picture.
+  const std::string refusal = ReadBmpBytes(bytes, file);
+  if (!refusal.empty()) {
+    BmpBox(refusal);
+    return;
+  }
   CopyIntoStoreAndRegister(name, PictureWidth(), PictureHeight(), kStagingWidth, kStagingHeight, StagingPixel);
 }
 

@@ -21,13 +21,14 @@ inline uint32_t Le32(std::string_view b, uint64_t pos) { return Le16(b, pos) | (
 // `name` only appears in the box about an unknown identifier.
 void PaintIvxText(std::string_view text, const std::string& name);
 
-// Reads a BMP file into the BMP staging buffer and its header; shows the
-// boxes of a file that cannot be loaded.  True when the pixels were read.
-bool ReadBmpBytes(std::string_view bytes);
+// Reads a BMP file into the BMP staging buffer and its header.  Returns the
+// text of the one box that refuses the file (`file` is the name it shows), or
+// an empty text when the pixels were read.  A refused file changes nothing.
+std::string ReadBmpBytes(std::string_view bytes, const std::string& file);
 
-// Reads the first image of an icon or cursor file into the icon staging buffer.
-// True when its pixels were read.
-bool ReadIconBytes(std::string_view bytes);
+// Reads the first image of an icon or cursor file into the icon staging
+// buffer; the same contract as ReadBmpBytes.
+std::string ReadIconBytes(std::string_view bytes, const std::string& file);
 
 // Width and height of the frame of a JPEG file; false when it is none.
 bool ParseJpegSize(std::string_view bytes, int32_t& width, int32_t& height);

@@ -41,10 +41,15 @@ void PutLe(std::array<uint8_t, N>& a, size_t pos, uint32_t value, size_t bytes) 
 
 void LoadIconFile(const std::string& name, const std::string& file) {
   std::string bytes;
-  if (ReadWholeFile(file, bytes)) {
-    ReadIconBytes(bytes);
-  } else {
+  if (!ReadWholeFile(file, bytes)) {
     IconBox("Could not open ico file " + file);
+    return;
+  }
+  // A refused file registers nothing and leaves the store as it was.
+  const std::string refusal = ReadIconBytes(bytes, file);
+  if (!refusal.empty()) {
+    IconBox(refusal);
+    return;
   }
   CopyIntoStoreAndRegister(name, IconWidth(), IconHeight(), kStagingSize, kStagingSize, StagingPixel);
 }
@@ -53,56 +58,84 @@ void LoadIconFile(const std::string& name, const std::string& file) {
 
 namespace detail {
 
-bool ReadIconBytes(std::string_view bytes) {
-  IconStaging& st = Staging();
-  for (size_t i = 0; i < st.directory.size(); ++i) st.directory[i] = static_cast<uint8_t>(ByteAt(bytes, i));
-  for (size_t i = 0; i < st.entry.size(); ++i) st.entry[i] = static_cast<uint8_t>(ByteAt(bytes, 6 + i));
-  // The first image's information header is where its directory entry says;
-  // in a file of one image that is right after the entry.
-  uint64_t headerAt = Le32(bytes, 6 + 12);
-  if (headerAt < 22 || headerAt >= bytes.size()) headerAt = 22;
-  for (size_t i = 0; i < st.header.size(); ++i) st.header[i] = static_cast<uint8_t>(ByteAt(bytes, headerAt + i));
-
-  const int32_t width = st.entry[0];
-  const int32_t height = st.entry[1];
-  const uint32_t bits = st.header[14] | (st.header[15] << 8);
-  // Refusals are shown, as the BMP reader shows its own, instead of
-  // registering the staging buffer's old content in silence.  A size byte of 0
-  // in the directory entry means 256, more than the staging buffer holds.  A
-  // picture stored as PNG inside the icon has no bit count here and is refused
-  // with it.
-  bool loadable = true;
-  if (bytes.size() >= 22 && (width == 0 || height == 0)) {
-    IconBox("This ico file is very large (" + std::to_string(width == 0 ? 256 : width) + "x" +
-            std::to_string(height == 0 ? 256 : height) + ")");
-    loadable = false;
+// The file is checked whole before anything is read from it, as the BMP
+// reader checks its files: a refused file leaves the staging buffer as it was,
+// and the first check that fails names the one box.  The colour rows must be
+// in the file; the transparency mask after them is not read, but a file cut
+// before the end of the image its directory entry declares is refused too.
+std::string ReadIconBytes(std::string_view bytes, const std::string& file) {
+  const auto damaged = [&file](const std::string& reason) { return "Cannot load ico file " + file + ": " + reason; };
+  if (bytes.size() < 6) return damaged("truncated");
+  const uint32_t type = Le16(bytes, 2);
+  if (Le16(bytes, 0) != 0 || (type != 1 && type != 2)) {
+    return damaged(ByteAt(bytes, 0) == 0xFF && ByteAt(bytes, 1) == 0xD8 ? "not an icon file, it holds a JPEG picture"
+                                                                        : "not an icon file");
+  }
+  const uint64_t count = Le16(bytes, 4);
+  if (count == 0) return damaged("size 0 (its directory lists no picture)");
+  const uint64_t directoryEnd = 6 + 16 * count;
+  if (directoryEnd > bytes.size()) return damaged("truncated");
+  const int32_t width = static_cast<int32_t>(ByteAt(bytes, 6));
+  const int32_t height = static_cast<int32_t>(ByteAt(bytes, 7));
+  const uint64_t declaredBytes = Le32(bytes, 6 + 8);
+  const uint64_t headerAt = Le32(bytes, 6 + 12);
+  if (headerAt >= bytes.size()) return damaged("offset past the end");
+  if (headerAt < directoryEnd) return damaged("offset inside the directory");
+  if (headerAt + declaredBytes > bytes.size()) return damaged("truncated");
+  if (bytes.substr(headerAt, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8)) {
+    // A size byte of 0 means 256: such pictures are the ones stored as PNG.
+    if (width == 0 || height == 0) {
+      return "This ico file is very large (" + std::to_string(width == 0 ? 256 : width) + "x" +
+             std::to_string(height == 0 ? 256 : height) + ")";
+    }
+    return damaged("its picture is stored as PNG");
+  }
+  if (headerAt + 40 > bytes.size()) return damaged("truncated");
+  // The palette follows the information header, whose own first field gives
+  // its size; the later, longer headers are 108 and 124 bytes.
+  const uint64_t headerSize = Le32(bytes, headerAt);
+  const uint64_t paletteAt = headerAt + (headerSize >= 40 && headerSize <= 124 ? headerSize : 40);
+  const uint32_t bits = Le16(bytes, headerAt + 14);
+  if (width == 0 || height == 0) {
+    return "This ico file is very large (" + std::to_string(width == 0 ? 256 : width) + "x" +
+           std::to_string(height == 0 ? 256 : height) + ")";
   }
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) {
-    IconBox("Cannot load " + std::to_string(bits) + " bit ico files !");
-    loadable = false;
+    return "Cannot load " + std::to_string(bits) + " bit ico files !";
   }
-  if (!loadable) return false;
-
   // Palette: 2, 16 or 256 entries of blue, green, red and a spare byte; a
   // smaller "colours used" count in the header means a shorter palette, and an
   // index past the palette is black.
   uint32_t paletteSize = bits <= 8 ? (1u << bits) : 0u;
-  const uint32_t used = Le32(std::string_view(reinterpret_cast<const char*>(st.header.data()), 40), 32);
+  const uint32_t used = Le32(bytes, headerAt + 32);
   if (used > 0 && used < paletteSize) paletteSize = used;
+  const uint64_t pixelsAt = paletteAt + 4ull * paletteSize;
+  const uint64_t rowBytes = ((static_cast<uint64_t>(width) * bits + 31) / 32) * 4;
+  if (pixelsAt + rowBytes * static_cast<uint64_t>(height) > bytes.size()) return damaged("truncated");
+  // The directory entry and the information header describe the same
+  // picture: the header's height counts the colour rows and the mask rows (or,
+  // in some writers' files, the colour rows alone).  An icon's entry may also
+  // give the bit count (a cursor keeps its hot spot there instead).
+  const int64_t headerWidth = static_cast<int32_t>(Le32(bytes, headerAt + 4));
+  const int64_t headerHeight = static_cast<int32_t>(Le32(bytes, headerAt + 8));
+  const uint32_t entryBits = Le16(bytes, 6 + 6);
+  if (headerWidth != width || (headerHeight != 2 * height && headerHeight != height) ||
+      (type == 1 && entryBits != 0 && entryBits != bits)) {
+    return damaged("header and directory disagree");
+  }
+
+  IconStaging& st = Staging();
+  for (size_t i = 0; i < st.directory.size(); ++i) st.directory[i] = static_cast<uint8_t>(ByteAt(bytes, i));
+  for (size_t i = 0; i < st.entry.size(); ++i) st.entry[i] = static_cast<uint8_t>(ByteAt(bytes, 6 + i));
+  for (size_t i = 0; i < st.header.size(); ++i) st.header[i] = static_cast<uint8_t>(ByteAt(bytes, headerAt + i));
   std::array<Colour, 256> palette{};
-  // The palette follows the information header, whose own first field gives
-  // its size; the later, longer headers are 108 and 124 bytes.
-  const uint32_t headerSize = Le32(std::string_view(reinterpret_cast<const char*>(st.header.data()), 40), 0);
-  const uint64_t paletteAt = headerAt + (headerSize >= 40 && headerSize <= 124 ? headerSize : 40);
   for (uint32_t i = 0; i < paletteSize; ++i) {
     const uint64_t at = paletteAt + 4ull * i;
     palette[i] = Rgb(ByteAt(bytes, at + 2), ByteAt(bytes, at + 1), ByteAt(bytes, at));
   }
-  const uint64_t pixelsAt = paletteAt + 4ull * paletteSize;
-  const uint64_t rowBytes = ((static_cast<uint64_t>(width) * bits + 31) / 32) * 4;
   for (int32_t k = 0; k < height; ++k) {
     const int32_t y = height - k;  // the bottom row comes first
-    const uint64_t row = pixelsAt + rowBytes * k;
+    const uint64_t row = pixelsAt + rowBytes * static_cast<uint64_t>(k);
     for (int32_t x = 1; x <= width; ++x) {
       const uint64_t i = static_cast<uint64_t>(x - 1);
       Colour colour = 0;
@@ -118,7 +151,7 @@ bool ReadIconBytes(std::string_view bytes) {
       st.cells[StagingOffset(x, y)] = colour;
     }
   }
-  return true;
+  return std::string();
 }
 
 }  // namespace detail
