@@ -1,6 +1,7 @@
 // Colours, pixels, lines, rectangles, circles and clearing.  Everything is
 // drawn at once into the window's drawing context; every shape but the filled
 // rectangle and the circle is made of DrawLine.
+#include <algorithm>
 #include <cstdio>
 
 #include "gfx/veltounit.h"
@@ -61,7 +62,10 @@ void DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Colour colour
 
 void FillRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Colour border, Colour fill) {
   WindowState& w = g_window;
-  RECT area{x1, y1, x2, y2};
+  // Corners may come in any order (a text box read from a damaged flash file
+  // has them swapped): the fill always spans from the smaller to the larger
+  // corner, so it lies inside the outline whichever way round they came.
+  RECT area{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
   HBRUSH brush = CreateSolidBrush(fill);
   HGDIOBJ previous = SelectObject(w.dc, brush);
   FillRect(w.dc, &area, brush);

@@ -78,6 +78,7 @@ struct SoundRecord {
   std::string path;   // the native path tried
   DWORD flags = 0;
   bool played = false;  // the file was found and decoded
+  unsigned decodedBytes = 0;  // bytes of sound the file gave, before conversion
 };
 const std::vector<SoundRecord>& Sounds();
 void ClearSounds();

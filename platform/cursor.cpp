@@ -61,6 +61,11 @@ bool ParseCursorFile(const std::vector<unsigned char>& d, CursorImage* out) {
   if ((type != 1 && type != 2) || count == 0) return false;
   uint32_t hotX = Le16(d, 10), hotY = Le16(d, 12);
   uint32_t bytes = Le32(d, 14), offset = Le32(d, 18);
+  // The whole directory must be in the file and the image after it: an
+  // image said to lie inside the directory, or to run past the end of the
+  // file, is a damaged file.
+  const size_t directoryEnd = 6 + 16 * static_cast<size_t>(count);
+  if (directoryEnd > d.size() || offset < directoryEnd) return false;
   if (offset >= d.size() || bytes > d.size() - offset || bytes < 40) return false;
   size_t h0 = offset;
   uint32_t headerSize = Le32(d, h0);
@@ -204,9 +209,15 @@ HCURSOR WINAPI LoadCursorFromFileA(LPCSTR fileName) {
     in.read(buffer, sizeof buffer);
     data.insert(data.end(), buffer, buffer + in.gcount());
   }
-  if (data.size() > kMaxFile) return nullptr;
+  if (data.size() > kMaxFile) {
+    SetLastError(ERROR_INVALID_DATA);
+    return nullptr;
+  }
   CursorImage image;
-  if (!ParseCursorFile(data, &image)) return nullptr;
+  if (!ParseCursorFile(data, &image)) {
+    SetLastError(ERROR_INVALID_DATA);
+    return nullptr;
+  }
   MakeSystem();
   uintptr_t id = g_nextCursor++;
   g_cursors[id] = std::move(image);

@@ -2,6 +2,7 @@
 // visible to the game's layers; they see only win32.h and automation.h.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -24,6 +25,45 @@ struct Surface {
   std::vector<uint32_t> storage;
   uint32_t* base = nullptr;  // row 0 (top row) in memory
   long rowStep = 0;          // words from one row to the next one below
+  Surface() = default;
+  // Copies and moves keep base pointing into their own storage (a copied
+  // surface that still pointed into the original would draw into freed
+  // memory once the original went).
+  Surface(const Surface& o) : width(o.width), height(o.height), storage(o.storage), rowStep(o.rowStep) {
+    base = Rebased(o);
+  }
+  Surface(Surface&& o) noexcept
+      : width(o.width), height(o.height), base(o.base), rowStep(o.rowStep) {
+    const std::ptrdiff_t offset = o.base ? o.base - o.storage.data() : -1;
+    storage = std::move(o.storage);
+    base = offset < 0 ? nullptr : storage.data() + offset;
+    o.base = nullptr;
+  }
+  Surface& operator=(const Surface& o) {
+    if (this != &o) {
+      width = o.width;
+      height = o.height;
+      storage = o.storage;
+      rowStep = o.rowStep;
+      base = Rebased(o);
+    }
+    return *this;
+  }
+  Surface& operator=(Surface&& o) noexcept {
+    if (this != &o) {
+      const std::ptrdiff_t offset = o.base ? o.base - o.storage.data() : -1;
+      width = o.width;
+      height = o.height;
+      rowStep = o.rowStep;
+      storage = std::move(o.storage);
+      base = offset < 0 ? nullptr : storage.data() + offset;
+      o.base = nullptr;
+    }
+    return *this;
+  }
+  uint32_t* Rebased(const Surface& o) {
+    return o.base ? storage.data() + (o.base - o.storage.data()) : nullptr;
+  }
   uint32_t* Row(int y) { return base + rowStep * y; }
   const uint32_t* Row(int y) const { return base + rowStep * y; }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
@@ -153,6 +193,10 @@ void ResetCursors();
 DWORD NowMs();  // the tick count (real or virtual)
 void ResetSystem();
 void ResetSound();
+// Checks a whole wave file in memory before it is decoded: a data chunk
+// claiming more than the file holds is cut to what it holds; a file without
+// format or sound is refused, with the reason in *why.
+bool CheckWave(std::vector<uint8_t>& bytes, std::string* why);
 void ResetDialogs();
 long RunCommand(const automation::CommandRequest& req);
 std::vector<std::string> SplitCommandLine(const std::string& line);

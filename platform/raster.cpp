@@ -320,9 +320,11 @@ void EllipseOutline(Dc& dc, Surface* s, long l, long t, long r, long b, bool par
     plot(x, y);
   };
   if (pen.width <= 1) {
-    if (ra <= 0 || rb <= 0) {
-      for (long y = t; y < b; ++y)
-        for (long x = l; x < r; ++x) put(x, y);
+    if (ra <= 0 || rb <= 0) {  // one or two pixels across: the box itself, clipped
+      const long xs = std::max(l, 0L), xe = std::min(r, static_cast<long>(s->width));
+      const long ys = std::max(t, 0L), ye = std::min(b, static_cast<long>(s->height));
+      for (long y = ys; y < ye; ++y)
+        for (long x = xs; x < xe; ++x) put(x, y);
       return;
     }
     // Each column gets its two outline rows and each row its two outline
@@ -408,11 +410,39 @@ void ResizeSurface(Surface& s, int width, int height) {
   s.base = s.storage.data();
 }
 
+// Fills the pixels x in [left, right), y in [top, bottom), clipped to the
+// surface.  Corners in any order and at any distance are safe: a rectangle
+// that is empty after clipping fills nothing.
 void FillSurface(Surface& s, const RECT& r, uint32_t pixel) {
   long l = std::max<long>(r.left, 0), t = std::max<long>(r.top, 0);
   long rr = std::min<long>(r.right, s.width), b = std::min<long>(r.bottom, s.height);
-  for (long y = t; y < b; ++y) std::fill(s.Row(static_cast<int>(y)) + l, s.Row(static_cast<int>(y)) + rr, pixel);
+  if (l >= rr || t >= b) return;
+  for (long y = t; y < b; ++y) {
+    uint32_t* row = s.Row(static_cast<int>(y));
+    std::fill(row + l, row + rr, pixel);
+  }
 }
+
+namespace {
+// The pixels FillRect paints for a rectangle as the caller gave it.  An axis
+// given the right way round covers [min, max); an inverted axis covers
+// [min + 1, max + 1), since the edge left out is then the one named first.
+RECT FillArea(const RECT& r) {
+  auto axis = [](LONG a, LONG b, LONG* lo, LONG* hi) {
+    if (b >= a) {
+      *lo = a;
+      *hi = b;
+    } else {  // 64-bit steps: max + 1 must not wrap at the top of the range
+      *lo = static_cast<LONG>(std::min<long long>(static_cast<long long>(b) + 1, INT32_MAX));
+      *hi = static_cast<LONG>(std::min<long long>(static_cast<long long>(a) + 1, INT32_MAX));
+    }
+  };
+  RECT out{};
+  axis(r.left, r.right, &out.left, &out.right);
+  axis(r.top, r.bottom, &out.top, &out.bottom);
+  return out;
+}
+}  // namespace
 
 Surface* SurfaceOfDC(HDC hdc) {
   Dc* dc = FindDc(hdc);
@@ -1011,7 +1041,7 @@ int WINAPI FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
   } else if (!BrushColour(brush, &c)) {
     return b ? 1 : 0;  // a hollow brush paints nothing
   }
-  FillSurface(*s, *rect, ToPixel(c));
+  FillSurface(*s, FillArea(*rect), ToPixel(c));
   Drawn(s);
   return 1;
 }
@@ -1119,7 +1149,8 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
                   dc->align, dc->textColour, dc->bkMode == OPAQUE, dc->bkColour};
   SIZE extent{};
   bool ok = DrawText8(s, style, text, length, &extent);
-  if (updateCp) dc->pos.x += extent.cx;
+  if (updateCp)  // held at the end of the coordinate range rather than wrapping round
+    dc->pos.x = static_cast<LONG>(std::clamp<long long>(static_cast<long long>(dc->pos.x) + extent.cx, INT32_MIN, INT32_MAX));
   Drawn(s);
   return ok ? TRUE : FALSE;
 }

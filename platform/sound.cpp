@@ -4,7 +4,9 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include "platform/internal.h"
 
@@ -46,11 +48,33 @@ void WaitUntilQuiet() {
   while (g_device != 0 && SDL_GetQueuedAudioSize(g_device) > 0) Sleep(10);
 }
 
-bool PlayWave(const std::string& path, bool wait) {
+// Sound files of the game are a few hundred kilobytes; anything past this is
+// not a sound the program means to play.
+constexpr std::streamoff kMaxWaveFile = 64 << 20;
+
+bool PlayWave(const std::string& path, bool wait, unsigned* decoded) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff fileSize = in.tellg();
+  if (fileSize <= 0 || fileSize > kMaxWaveFile) {
+    std::fprintf(stderr, "Sound file \"%s\" refused: %s\n", path.c_str(), fileSize <= 0 ? "empty" : "too large");
+    return false;
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(fileSize));
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()), fileSize);
+  if (in.gcount() != fileSize) return false;
+  std::string why;
+  if (!CheckWave(bytes, &why)) {
+    std::fprintf(stderr, "Sound file \"%s\" refused: %s\n", path.c_str(), why.c_str());
+    return false;
+  }
   SDL_AudioSpec wave;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &wave, &buffer, &length) == nullptr) return false;
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &wave, &buffer, &length) == nullptr) return false;
+  *decoded = length;
   if (EnsureDevice()) {
     SDL_AudioCVT cvt;
     if (SDL_BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, g_output.format, g_output.channels,
@@ -109,7 +133,7 @@ BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags) {
     g_sounds.push_back(record);
     return FALSE;
   }
-  record.played = PlayWave(record.path, (flags & SND_ASYNC) == 0);
+  record.played = PlayWave(record.path, (flags & SND_ASYNC) == 0, &record.decodedBytes);
   g_sounds.push_back(record);
   return record.played ? TRUE : FALSE;
 }

@@ -101,6 +101,33 @@ TEST_F(Raster, FillRectangleFillsInsideAndOutlinesAllFourEdges) {
   EXPECT_EQ(kBlack, ReadPixel(55, 57));
 }
 
+TEST_F(Raster, FillRectangleTakesCornersInAnyOrder) {
+  // Each corner order gives the same picture as the ordered call.
+  const int corners[4][4] = {{20, 16, 10, 10}, {20, 10, 10, 16}, {10, 16, 20, 10}, {10, 10, 20, 16}};
+  for (const auto& c : corners) {
+    ClearWindowColour(kBlack);
+    FillRectangle(c[0], c[1], c[2], c[3], kWhite, kGreen);
+    const Box box = LitBox(kBlack);
+    EXPECT_EQ(10, box.left);
+    EXPECT_EQ(10, box.top);
+    EXPECT_EQ(20, box.right);
+    EXPECT_EQ(16, box.bottom);
+    EXPECT_EQ(11 * 7, box.count);
+    EXPECT_EQ(kGreen, ReadPixel(11, 11));
+    EXPECT_EQ(kGreen, ReadPixel(19, 15));
+    EXPECT_EQ(kWhite, ReadPixel(20, 16));
+  }
+  // Wholly outside the window, far away or inverted across it: nothing
+  // breaks, and only what lies inside the window is painted.
+  ClearWindowColour(kBlack);
+  FillRectangle(kWidth + 50, 10, kWidth + 5, 20, kWhite, kGreen);
+  FillRectangle(-5, -50, -40, -10, kWhite, kGreen);
+  FillRectangle(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, kGreen, kGreen);
+  EXPECT_EQ(kGreen, ReadPixel(0, 0));
+  EXPECT_EQ(kGreen, ReadPixel(kWidth - 1, kHeight - 1));
+  EXPECT_EQ(kWidth * kHeight, LitBox(kBlack).count);
+}
+
 TEST_F(Raster, ClearWindowCoversEveryPixelAndHomesTheCursor) {
   FillRectangle(0, 0, kWidth, kHeight, kWhite, kGreen);
   SetTextCursor(30, 40);

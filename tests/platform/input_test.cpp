@@ -144,6 +144,23 @@ TEST_F(Input, DamagedCursorFilesAreRefused) {
   bad[22 + 4] = 0x00, bad[22 + 5] = 0x10;  // width 4096
   WriteFile("damaged.cur", bad);
   EXPECT_EQ(LoadCursorFromFileA("damaged.cur"), nullptr);
+  bad = good;
+  bad[18] = 6;  // the image said to start inside the directory
+  WriteFile("damaged.cur", bad);
+  EXPECT_EQ(LoadCursorFromFileA("damaged.cur"), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+  bad = good;
+  bad[4] = 0xFF, bad[5] = 0xFF;  // 65535 images: a directory longer than the file
+  WriteFile("damaged.cur", bad);
+  EXPECT_EQ(LoadCursorFromFileA("damaged.cur"), nullptr);
+  bad = good;
+  bad[14] = 0xFF, bad[15] = 0xFF, bad[16] = 0xFF, bad[17] = 0xFF;  // image bytes past the end
+  WriteFile("damaged.cur", bad);
+  EXPECT_EQ(LoadCursorFromFileA("damaged.cur"), nullptr);
+  bad = good;
+  bad[22] = 0xFF, bad[23] = 0xFF, bad[24] = 0xFF, bad[25] = 0x7F;  // header size past the image
+  WriteFile("damaged.cur", bad);
+  EXPECT_EQ(LoadCursorFromFileA("damaged.cur"), nullptr);
   std::remove("damaged.cur");
 }
 

@@ -139,6 +139,42 @@ TEST_F(Raster, FillRectLeavesOutRightAndBottomEdges) {
   EXPECT_EQ(CountColour(kWhite), kWidth * kHeight);
 }
 
+// An inverted axis is filled from min + 1 to max + 1 (the edge left out is the
+// one named first); a rectangle off the surface or past either end of the
+// coordinate range paints only what lies inside and never writes outside.
+TEST_F(Raster, FillRectOrdersAndClipsItsOwnCorners) {
+  HBRUSH red = CreateSolidBrush(kRed);
+  struct Case {
+    RECT r;
+    int left, top, right, bottom;  // inclusive pixels painted, or right < left for none
+  };
+  const Case cases[] = {
+      {{20, 10, 10, 15}, 11, 10, 20, 14},  // x inverted
+      {{10, 15, 20, 10}, 10, 11, 19, 15},  // y inverted
+      {{20, 15, 10, 10}, 11, 11, 20, 15},  // both
+      {{5, 5, 5, 9}, 0, 0, -1, -1},        // no width
+      {{kWidth + 10, 0, kWidth + 50, 10}, 0, 0, -1, -1},  // wholly right of the window
+      {{kWidth + 50, 0, kWidth + 10, 10}, 0, 0, -1, -1},  // and inverted there
+      {{-30, -30, -10, -10}, 0, 0, -1, -1},               // wholly above and left
+      {{-10, 20, -1, 30}, 0, 0, -1, -1},
+      {{0, 20, -10, 30}, 0, 20, 0, 29},                   // inverted: reaches column 0
+      {{kWidth, 0, kWidth - 1, 2}, 0, 0, -1, -1},         // inverted: min + 1 is past the edge
+      {{INT_MAX, INT_MAX, INT_MIN, INT_MIN}, 0, 0, kWidth - 1, kHeight - 1},
+      {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 0, 0, kWidth - 1, kHeight - 1},
+  };
+  for (const Case& c : cases) {
+    Paint(kBlack);
+    EXPECT_EQ(FillRect(dc, &c.r, red), 1);
+    int expected = c.right < c.left ? 0 : (c.right - c.left + 1) * (c.bottom - c.top + 1);
+    EXPECT_EQ(CountColour(kRed), expected) << c.r.left << "," << c.r.top << "," << c.r.right << "," << c.r.bottom;
+    if (expected > 0) {
+      EXPECT_EQ(GetPixel(dc, c.left, c.top), kRed);
+      EXPECT_EQ(GetPixel(dc, c.right, c.bottom), kRed);
+    }
+  }
+  DeleteObject(red);
+}
+
 TEST_F(Raster, FullArcIsAThinSymmetricCircle) {
   HPEN pen = CreatePen(PS_SOLID, 1, kRed);
   HGDIOBJ old = SelectObject(dc, pen);

@@ -69,6 +69,54 @@ TEST_F(Services, SoundsArePlayedFromWindowsStyleNamesAndRecorded) {
   rmdir("Sounds");
 }
 
+// A wave file whose chunks claim more than the file holds is played as far as
+// it goes; one with nothing to play is refused.  The corpus holds the same
+// kinds of file for the fuzzing entry.
+TEST_F(Services, DamagedWaveFilesAreCutOrRefused) {
+  auto wave = [](unsigned claimed, unsigned held, bool withFormat) {
+    std::vector<unsigned char> f;
+    auto u16 = [&f](unsigned v) { f.push_back(v & 0xFF), f.push_back((v >> 8) & 0xFF); };
+    auto u32 = [&f](unsigned v) {
+      for (int i = 0; i < 4; ++i) f.push_back((v >> (8 * i)) & 0xFF);
+    };
+    f.insert(f.end(), {'R', 'I', 'F', 'F'});
+    u32(0xFFFFFFF0u);  // the RIFF size is not trusted either
+    f.insert(f.end(), {'W', 'A', 'V', 'E'});
+    if (withFormat) {
+      f.insert(f.end(), {'f', 'm', 't', ' '});
+      u32(16), u16(1), u16(1), u32(8000), u32(16000), u16(2), u16(16);
+    }
+    f.insert(f.end(), {'d', 'a', 't', 'a'});
+    u32(claimed);
+    for (unsigned i = 0; i < held; ++i) f.push_back(static_cast<unsigned char>(i * 7));
+    return f;
+  };
+  auto write = [](const char* name, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  };
+  write("claims_4gb.wav", wave(0xFFFFFFF0u, 400, true));
+  write("claims_more.wav", wave(1000, 600, true));
+  write("empty_data.wav", wave(0, 0, true));
+  write("claims_but_empty.wav", wave(5000, 0, true));
+  write("no_format.wav", wave(400, 400, false));
+  write("whole.wav", wave(400, 400, true));
+  EXPECT_TRUE(PlaySoundA("claims_4gb.wav", nullptr, SND_FILENAME | SND_ASYNC));
+  EXPECT_TRUE(PlaySoundA("claims_more.wav", nullptr, SND_FILENAME | SND_ASYNC));
+  EXPECT_FALSE(PlaySoundA("empty_data.wav", nullptr, SND_FILENAME | SND_ASYNC));
+  EXPECT_FALSE(PlaySoundA("claims_but_empty.wav", nullptr, SND_FILENAME | SND_ASYNC));
+  EXPECT_FALSE(PlaySoundA("no_format.wav", nullptr, SND_FILENAME | SND_ASYNC));
+  EXPECT_TRUE(PlaySoundA("whole.wav", nullptr, SND_FILENAME | SND_ASYNC));
+  const auto& sounds = automation::Sounds();
+  ASSERT_EQ(sounds.size(), 6u);
+  EXPECT_EQ(sounds[0].decodedBytes, 400u);  // cut to what the file holds
+  EXPECT_EQ(sounds[1].decodedBytes, 600u);
+  EXPECT_EQ(sounds[5].decodedBytes, 400u);
+  for (const char* name : {"claims_4gb.wav", "claims_more.wav", "empty_data.wav", "claims_but_empty.wav",
+                           "no_format.wav", "whole.wav"})
+    std::remove(name);
+}
+
 TEST_F(Services, WindowsFileNamesBecomeNativePaths) {
   EXPECT_EQ(NativePath("Sounds\\place.wav"), "Sounds/place.wav");
   EXPECT_EQ(NativePath("C:\\Windows\\System32\\shutdown.exe"), "/Windows/System32/shutdown.exe");
