@@ -3,6 +3,7 @@
 // plain and decorated with its argument bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -15,6 +16,8 @@
 #if defined(__linux__)
 #include <dlfcn.h>
 #include <elf.h>
+#elif defined(_WIN32)
+#include <windows.h>
 #endif
 
 namespace {
@@ -87,6 +90,87 @@ TEST(SharedLibrary, ExportsTheInterfaceAndNothingElse) {
   EXPECT_EQ(dlsym(self, "_ZN7trivane7PieceAtEhh"), nullptr);
   EXPECT_EQ(dlsym(self, "_ZN7trivane6g_gameE"), nullptr);
   dlclose(self);
+}
+#endif
+
+#if defined(_WIN32)
+// The export table of the DLL as the loader sees it, read from the loaded
+// image: name -> address (relative to the image).
+std::map<std::string, DWORD> ExportTable(HMODULE module, std::string* dllName) {
+  std::map<std::string, DWORD> table;
+  const auto* base = reinterpret_cast<const unsigned char*>(module);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return table;
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  if (nt->Signature != IMAGE_NT_SIGNATURE) return table;
+  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  if (dir.VirtualAddress == 0 || dir.Size < sizeof(IMAGE_EXPORT_DIRECTORY)) return table;
+  const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+  const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+  const auto* ordinals = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
+  const auto* functions = reinterpret_cast<const DWORD*>(base + exports->AddressOfFunctions);
+  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+    if (ordinals[i] >= exports->NumberOfFunctions) continue;
+    table[reinterpret_cast<const char*>(base + names[i])] = functions[ordinals[i]];
+  }
+  if (dllName != nullptr) *dllName = reinterpret_cast<const char*>(base + exports->Name);
+  return table;
+}
+
+TEST(SharedLibrary, ExportTableHoldsEachFunctionPlainAndDecoratedAtOneAddress) {
+  HMODULE module = GetModuleHandleA("TrivaneEngine.dll");
+  ASSERT_NE(module, nullptr);
+  std::string dllName;
+  const std::map<std::string, DWORD> table = ExportTable(module, &dllName);
+  EXPECT_EQ(dllName, "TrivaneEngine.dll");
+  EXPECT_EQ(table.size(), 2 * kExports.size());
+  for (const auto& [name, bytes] : kExports) {
+    const std::string decorated = name + "@" + std::to_string(bytes);
+    ASSERT_EQ(table.count(name), 1u) << name;
+    ASSERT_EQ(table.count(decorated), 1u) << decorated;
+    EXPECT_EQ(table.at(name), table.at(decorated)) << name;
+    // The loader resolves both names to the same code.
+    FARPROC plain = GetProcAddress(module, name.c_str());
+    EXPECT_NE(plain, nullptr) << name;
+    EXPECT_EQ(plain, GetProcAddress(module, decorated.c_str())) << decorated;
+  }
+  // This program was bound through its import table: what it calls is what
+  // the table names.
+  EXPECT_EQ(reinterpret_cast<void*>(&InitEngine), reinterpret_cast<void*>(GetProcAddress(module, "InitEngine")));
+  EXPECT_EQ(reinterpret_cast<void*>(&Engine_MakeSlideMove),
+            reinterpret_cast<void*>(GetProcAddress(module, "Engine_MakeSlideMove@16")));
+}
+
+// The names this program imports from the DLL, read from its own import table.
+std::vector<std::string> ImportedFrom(const char* dll) {
+  std::vector<std::string> names;
+  const auto* base = reinterpret_cast<const unsigned char*>(GetModuleHandleA(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (dir.VirtualAddress == 0) return names;
+  for (const auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name != 0;
+       ++d) {
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
+    // The lookup table keeps the names after the loader has filled the addresses.
+    for (const auto* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+         t->u1.AddressOfData != 0; ++t) {
+      if (IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal)) {
+        names.push_back("#ordinal");
+        continue;
+      }
+      const auto* by_name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + t->u1.AddressOfData);
+      names.push_back(reinterpret_cast<const char*>(by_name->Name));
+    }
+  }
+  return names;
+}
+
+TEST(SharedLibrary, ImportLibraryBindsThePlainNames) {
+  const std::vector<std::string> imported = ImportedFrom("TrivaneEngine.dll");
+  ASSERT_FALSE(imported.empty());
+  for (const auto& name : imported) EXPECT_EQ(kExports.count(name), 1u) << name;
+  EXPECT_NE(std::find(imported.begin(), imported.end(), "InitEngine"), imported.end());
 }
 #endif
 

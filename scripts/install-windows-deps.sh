@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what the Windows builds and their tests need, only when something is
+# missing: the mingw-w64 cross compilers, Wine for 64-bit and 32-bit programs,
+# GoogleTest's sources (compiled inside each cross build), a virtual X display,
+# xdotool to act as the player and ImageMagick to take screenshots, and zip.
+set -euo pipefail
+
+PACKAGES=(
+  mingw-w64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine wine64 wine32:i386
+  googletest
+  xvfb xauth xdotool imagemagick x11-utils
+  zip unzip
+)
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+
+# 32-bit Wine comes from the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  NEED_UPDATE=1
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
