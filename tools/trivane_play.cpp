@@ -59,11 +59,11 @@ Options ParseArguments(int argc, char** argv) {
     if (word == "CPUVSCPU") {
       o.cpu[1] = o.cpu[2] = true;
     } else if (word == "EASY") {
-      o.difficulty = 3;
+      o.difficulty = TRIVANE_DEPTH_EASY;
     } else if (word == "MEDIUM") {
-      o.difficulty = 5;
+      o.difficulty = TRIVANE_DEPTH_MEDIUM;
     } else if (word == "HARD") {
-      o.difficulty = 6;
+      o.difficulty = TRIVANE_DEPTH_HARD;
     } else if (arg == "--two-players") {
       o.cpu[1] = o.cpu[2] = false;
     } else if (arg == "--computer-first") {
@@ -105,25 +105,25 @@ namespace {
 
 const char* PhaseText(uint32_t g) {
   switch (g) {
-    case 1: return "place a piece (x y)";
-    case 2: return "move a piece along a line (x y x y)";
-    case 3: return "fly a piece anywhere (x y x y)";
-    case 4: return "remove an opposing piece (x y)";
+    case TRIVANE_PHASE_PLACE: return "place a piece (x y)";
+    case TRIVANE_PHASE_SLIDE: return "move a piece along a line (x y x y)";
+    case TRIVANE_PHASE_FLY: return "fly a piece anywhere (x y x y)";
+    case TRIVANE_PHASE_REMOVE: return "remove an opposing piece (x y)";
     default: return "";
   }
 }
 
 uint32_t ApplyMove(uint32_t g, uint32_t fx, uint32_t fy, uint32_t tx, uint32_t ty) {
-  if (g == 1) return Engine_MakePlaceMove(fx, fy);
-  if (g == 2 || g == 3) return Engine_MakeSlideMove(fx, fy, tx, ty);
-  if (g == 4) return Engine_RemovePlay(fx, fy);
+  if (g == TRIVANE_PHASE_PLACE) return Engine_MakePlaceMove(fx, fy);
+  if (g == TRIVANE_PHASE_SLIDE || g == TRIVANE_PHASE_FLY) return Engine_MakeSlideMove(fx, fy, tx, ty);
+  if (g == TRIVANE_PHASE_REMOVE) return Engine_RemovePlay(fx, fy);
   return 0;
 }
 
 std::string MoveText(uint32_t g, uint32_t fx, uint32_t fy, uint32_t tx, uint32_t ty) {
-  std::string s = (g == 1 ? "places " : g == 4 ? "removes " : "moves ");
+  std::string s = (g == TRIVANE_PHASE_PLACE ? "places " : g == TRIVANE_PHASE_REMOVE ? "removes " : "moves ");
   s += std::to_string(fx) + "," + std::to_string(fy);
-  if (g == 2 || g == 3) s += " - " + std::to_string(tx) + "," + std::to_string(ty);
+  if (g == TRIVANE_PHASE_SLIDE || g == TRIVANE_PHASE_FLY) s += " - " + std::to_string(tx) + "," + std::to_string(ty);
   return s;
 }
 
@@ -181,10 +181,10 @@ int main(int argc, char** argv) {
   for (;;) {
     const uint32_t player = Engine_GetPlayer();
     const uint32_t g = GamePart(player);
-    if (g == 5 || g == 6 || g == 7) {
+    if (g == TRIVANE_PHASE_PLAYER1_WON || g == TRIVANE_PHASE_PLAYER2_WON || g == TRIVANE_PHASE_DRAW) {
       if (!options.quiet) std::printf("\n%s", BoardText().c_str());
-      if (g == 7) std::printf("The game ends as a draw.\n");
-      else std::printf("Player %u has won.\n", g == 5 ? 1u : 2u);
+      if (g == TRIVANE_PHASE_DRAW) std::printf("The game ends as a draw.\n");
+      else std::printf("Player %u has won.\n", g == TRIVANE_PHASE_PLAYER1_WON ? 1u : 2u);
       return 0;
     }
     if (moves >= options.max_moves) {
@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
       // The answer of AI_Play may itself have changed the phase (a draw
       // accepted in its own query): ask again before applying.
       const uint32_t now = GamePart(player);
-      if (now >= 5) continue;
+      if (now >= TRIVANE_PHASE_PLAYER1_WON) continue;
       if (!ApplyMove(now, fx, fy, tx, ty)) {
         std::printf("Player %u (computer) proposed %s, which the referee refused.\n", player,
                     MoveText(now, fx, fy, tx, ty).c_str());
@@ -221,14 +221,14 @@ int main(int argc, char** argv) {
       std::printf("\nGame left.\n");
       return 0;
     }
-    const size_t need = (g == 2 || g == 3) ? 4 : 2;
+    const size_t need = (g == TRIVANE_PHASE_SLIDE || g == TRIVANE_PHASE_FLY) ? 4 : 2;
     if (n.size() != need) {
       std::printf("  Type %zu numbers.\n", need);
       continue;
     }
     auto coord = [](long v) { return static_cast<uint32_t>(v >= 0 && v <= 7 ? v : 0); };
     if (!ApplyMove(g, coord(n[0]), coord(n[1]), need == 4 ? coord(n[2]) : 0, need == 4 ? coord(n[3]) : 0)) {
-      std::printf("  %s\n", g == 4 ? "Cannot remove this piece.." : "Cannot put here..");
+      std::printf("  %s\n", g == TRIVANE_PHASE_REMOVE ? "Cannot remove this piece.." : "Cannot put here..");
       continue;
     }
     ++moves;

@@ -46,6 +46,7 @@ const std::map<std::string, int> kExports = {
     {"AI_PlayOLD", 16},
     {"NodeTree", 0},
     {"Engine_SetMessageHandler", 4},
+    {"Engine_LegalMoves", 8},
 };
 
 #if defined(__linux__)
