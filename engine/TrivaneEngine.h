@@ -32,6 +32,27 @@
 extern "C" {
 #endif
 
+/* GamePart's answers: what the player asked about has to do next. */
+enum {
+  TRIVANE_PHASE_PLACE = 1,
+  TRIVANE_PHASE_SLIDE = 2,
+  TRIVANE_PHASE_FLY = 3,
+  TRIVANE_PHASE_REMOVE = 4,
+  TRIVANE_PHASE_PLAYER1_WON = 5,
+  TRIVANE_PHASE_PLAYER2_WON = 6,
+  TRIVANE_PHASE_DRAW = 7
+};
+
+/* The search depths of the difficulty words, for Engine_SetDifficulty. */
+enum {
+  TRIVANE_DEPTH_EASY = 3,
+  TRIVANE_DEPTH_MEDIUM = 5,
+  TRIVANE_DEPTH_HARD = 6
+};
+
+/* The most moves a player can have at once (three pieces flying). */
+enum { TRIVANE_MAX_MOVES = 64 };
+
 /* Game state and board access. */
 TRIVANE_API void     TRIVANE_CALL InitEngine(void);
 TRIVANE_API void     TRIVANE_CALL RestartGame(void);
@@ -66,6 +87,16 @@ TRIVANE_API void     TRIVANE_CALL Engine_SetDifficulty(uint32_t level);
 TRIVANE_API void     TRIVANE_CALL AI_Play(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y);
 TRIVANE_API void     TRIVANE_CALL AI_PlayOLD(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y);
 TRIVANE_API void     TRIVANE_CALL NodeTree(void);
+
+/*
+ * The legal moves of the player to move, in the order the computer player
+ * considers them, four bytes each: from x, from y, to x, to y (to is 0, 0 for
+ * placements and removals; the kind of move is what GamePart answers).  Writes
+ * at most `capacity` moves (none when `moves` is NULL) and returns how many
+ * there are, at most TRIVANE_MAX_MOVES; 0 when the game is over or before
+ * InitEngine.  Asks no question: a pending draw proposition is left to GamePart.
+ */
+TRIVANE_API uint32_t TRIVANE_CALL Engine_LegalMoves(uint8_t* moves, uint32_t capacity);
 
 /*
  * The engine's message boxes (caller errors, consistency reports, the draw

@@ -8,6 +8,7 @@
 #include "geometry.h"
 #include "marks.h"
 #include "messages.h"
+#include "movegen.h"
 #include "rules.h"
 #include "search.h"
 #include "state.h"
@@ -21,6 +22,15 @@ inline uint8_t Byte(uint32_t slot) { return static_cast<uint8_t>(slot & 0xFF); }
 // Coordinates the tables can be indexed with (0..7); the frame cells hold
 // OFF_BOARD, so every rule refuses them on its own.
 inline bool Cell(uint32_t x, uint32_t y) { return InGrid(Byte(x), Byte(y)); }
+
+// Before the first InitEngine (or RestartGame) the loaded board has no
+// off-board cells: a move or search then would put pieces on cells that are
+// not points.  Those exports refuse, and say why each time they do.
+bool Ready() {
+  if (g_game.board_ready) return true;
+  ShowEngineMessage("Call InitEngine first !", "", MB_OK_BOX);
+  return false;
+}
 
 }  // namespace
 
@@ -52,7 +62,7 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_GetRemainingPutPlayerPieces(uint32_t pl
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetPieceTable(uint32_t x, uint32_t y) { return PieceAt(Byte(x), Byte(y)); }
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_SetPieceTable(uint32_t x, uint32_t y, uint32_t player) {
-  if (!Cell(x, y) || !IsPlayer(Byte(player))) return 0;
+  if (!Cell(x, y) || !IsPlayer(Byte(player)) || !Ready()) return 0;
   const uint8_t done = PutPiece(Byte(x), Byte(y), Byte(player));
   if (done) DrawRulesNewGame();  // a board set by hand starts a history of its own
   return done;
@@ -71,7 +81,7 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_PlayerPieceExistsTable(uint32_t x, uint
 TRIVANE_API uint32_t TRIVANE_CALL GamePart(uint32_t player) { return DrawRulesGamePart(Byte(player)); }
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_MakePlaceMove(uint32_t x, uint32_t y) {
-  if (!Cell(x, y)) return 0;
+  if (!Cell(x, y) || !Ready()) return 0;
   const uint8_t done = MakePlaceMove(Byte(x), Byte(y));
   if (done) DrawRulesAfterMove(DrawRulesMove::Placement, Byte(x), Byte(y));
   return done;
@@ -79,14 +89,14 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_MakePlaceMove(uint32_t x, uint32_t y) {
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_MakeSlideMove(uint32_t from_x, uint32_t from_y, uint32_t to_x,
                                                        uint32_t to_y) {
-  if (!Cell(from_x, from_y) || !Cell(to_x, to_y)) return 0;
+  if (!Cell(from_x, from_y) || !Cell(to_x, to_y) || !Ready()) return 0;
   const uint8_t done = MakeSlideMove(Byte(from_x), Byte(from_y), Byte(to_x), Byte(to_y));
   if (done) DrawRulesAfterMove(DrawRulesMove::Slide, Byte(to_x), Byte(to_y));
   return done;
 }
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_RemovePlay(uint32_t x, uint32_t y) {
-  if (!Cell(x, y)) return 0;
+  if (!Cell(x, y) || !Ready()) return 0;
   const uint8_t done = RemovePiece(Byte(x), Byte(y));
   if (done) DrawRulesAfterMove(DrawRulesMove::Removal, Byte(x), Byte(y));
   return done;
@@ -134,16 +144,18 @@ TRIVANE_API int32_t TRIVANE_CALL Engine_Info(uint32_t index) {
 TRIVANE_API void TRIVANE_CALL Engine_SetDifficulty(uint32_t level) { SetDifficulty(Byte(level)); }
 
 TRIVANE_API void TRIVANE_CALL AI_Play(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y) {
-  if (!from_x || !from_y || !to_x || !to_y) return;
+  if (!from_x || !from_y || !to_x || !to_y || !Ready()) return;
   ComputerMove(*from_x, *from_y, *to_x, *to_y);
 }
 
 TRIVANE_API void TRIVANE_CALL AI_PlayOLD(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y) {
-  if (!from_x || !from_y || !to_x || !to_y) return;
+  if (!from_x || !from_y || !to_x || !to_y || !Ready()) return;
   GreedyMove(*from_x, *from_y, *to_x, *to_y);
 }
 
-TRIVANE_API void TRIVANE_CALL NodeTree(void) { DumpNodeTree(); }
+TRIVANE_API void TRIVANE_CALL NodeTree(void) {
+  if (Ready()) DumpNodeTree();
+}
 
 TRIVANE_API void TRIVANE_CALL Engine_SetDrawRules(uint32_t repetitions, uint32_t quiet_moves) {
   SetDrawRules(Byte(repetitions), Byte(quiet_moves));
@@ -152,5 +164,20 @@ TRIVANE_API void TRIVANE_CALL Engine_SetDrawRules(uint32_t repetitions, uint32_t
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetDrawReason(void) { return DrawReason(); }
 
 TRIVANE_API void TRIVANE_CALL Engine_SetMessageHandler(TrivaneMessageHandler handler) { SetMessageHandler(handler); }
+
+TRIVANE_API uint32_t TRIVANE_CALL Engine_LegalMoves(uint8_t* moves, uint32_t capacity) {
+  if (!g_game.board_ready || g_game.draw_agreed) return 0;
+  const Position s = PositionFromGame(g_game);
+  Move list[MAX_MOVES];
+  const int n = GenerateMoves(s, s.to_move, PositionPhase(s), list);
+  for (int k = 0; moves != nullptr && k < n && static_cast<uint32_t>(k) < capacity; ++k) {
+    uint8_t* out = moves + 4 * k;
+    out[0] = g_masks.x[list[k].from];
+    out[1] = g_masks.y[list[k].from];
+    out[2] = list[k].to == NO_POINT ? 0 : g_masks.x[list[k].to];
+    out[3] = list[k].to == NO_POINT ? 0 : g_masks.y[list[k].to];
+  }
+  return static_cast<uint32_t>(n);
+}
 
 }  // extern "C"

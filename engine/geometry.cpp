@@ -115,6 +115,7 @@ void IndexPointMasks() {
       g_masks.point_of_cell[x][y] = next;
       g_masks.x[next] = x;
       g_masks.y[next] = y;
+      g_masks.cell[next] = static_cast<uint8_t>(x * BOARD_CELLS + y);
       ++next;
     }
   for (uint8_t m = 1; m <= MILLS; ++m)
@@ -128,17 +129,24 @@ void IndexPointMasks() {
     for (uint8_t i = 1; i <= node.mills_availiable && i <= 2; ++i) {
       const uint8_t mill = MillOfNode(x, y, i);
       if (mill < 1 || mill > MILLS) continue;
-      g_masks.partners[q][g_masks.mills[q]++] = g_masks.mill_mask[mill - 1] & ~PointBit(q);
+      const uint32_t partners = g_masks.mill_mask[mill - 1] & ~PointBit(q);
+      uint8_t k = 0;
+      for (uint32_t rest = partners; rest != 0 && k < 2; rest &= rest - 1)
+        g_masks.partner_cell[q][g_masks.mills[q]][k++] = g_masks.cell[__builtin_ctz(rest)];
+      g_masks.partners[q][g_masks.mills[q]++] = partners;
     }
     for (uint8_t k = 1; k <= node.links_availiable && k <= 4; ++k) {
       uint8_t lx = 0, ly = 0;
       GetLink(x, y, k, lx, ly);
       const uint8_t to = g_masks.point_of_cell[lx & 7][ly & 7];
       if (to == NO_POINT) continue;
+      g_masks.link_cell[q][g_masks.links[q]] = g_masks.cell[to];
       g_masks.link[q][g_masks.links[q]++] = to;
       g_masks.link_mask[q] |= PointBit(to);
     }
   }
+  for (uint8_t x = 0; x < BOARD_CELLS; ++x)
+    for (uint8_t y = 0; y < BOARD_CELLS; ++y) g_masks.empty_board[x][y] = PointOf(x, y) == NO_POINT ? OFF_BOARD : EMPTY_POINT;
   // Once every point's partners are known: the slides' own view of them.
   for (uint8_t q = 0; q < next; ++q)
     for (uint8_t k = 0; k < 4; ++k) {
@@ -172,17 +180,8 @@ void AddMillToNode(uint8_t x, uint8_t y, uint8_t mill) {
 }
 
 void ResetGameTables() {
-  std::memset(g_game.PieceTable, 0, sizeof g_game.PieceTable);
+  std::memcpy(g_game.PieceTable, g_masks.empty_board, sizeof g_game.PieceTable);
   std::memset(g_game.FastMap, 0, sizeof g_game.FastMap);
-  for (int x = 0; x < BOARD_CELLS; ++x) {
-    for (int y = 0; y < BOARD_CELLS; ++y) {
-      if (x == 0 || y == 0) {
-        g_game.PieceTable[x][y] = OFF_BOARD;
-        continue;
-      }
-      if (PointOf(static_cast<uint8_t>(x), static_cast<uint8_t>(y)) == NO_POINT) g_game.PieceTable[x][y] = OFF_BOARD;
-    }
-  }
 }
 
 uint8_t PieceAt(uint8_t x, uint8_t y) {
@@ -210,24 +209,20 @@ uint8_t MillOfNode(uint8_t x, uint8_t y, uint8_t i) {
 }
 
 uint8_t FreeLinks(uint8_t x, uint8_t y) {
+  const uint8_t q = PointOf(x, y);
+  if (q == NO_POINT) return 0;
+  const uint8_t* cells = &g_game.PieceTable[0][0];
   uint8_t free = 0;
-  const uint8_t links = LinkCount(x, y);
-  for (uint8_t k = 1; k <= links; ++k) {
-    uint8_t lx = 0, ly = 0;
-    GetLink(x, y, k, lx, ly);
-    if (g_game.PieceTable[lx][ly] == EMPTY_POINT) ++free;
-  }
+  for (uint8_t k = 0; k < g_masks.links[q]; ++k) free += cells[g_masks.link_cell[q][k]] == EMPTY_POINT;
   return free;
 }
 
 uint8_t OwnNeighbours(uint8_t x, uint8_t y, uint8_t player) {
+  const uint8_t q = PointOf(x, y);
+  if (q == NO_POINT) return 0;
+  const uint8_t* cells = &g_game.PieceTable[0][0];
   uint8_t own = 0;
-  const uint8_t links = LinkCount(x, y);
-  for (uint8_t k = 1; k <= links; ++k) {
-    uint8_t lx = 0, ly = 0;
-    GetLink(x, y, k, lx, ly);
-    if (g_game.PieceTable[lx][ly] == player) ++own;
-  }
+  for (uint8_t k = 0; k < g_masks.links[q]; ++k) own += cells[g_masks.link_cell[q][k]] == player;
   return own;
 }
 

@@ -60,11 +60,15 @@ constexpr uint32_t ALL_POINTS = (1u << POINTS) - 1;
 constexpr int MILLS = 16;
 
 struct PointMasks {
+  uint8_t empty_board[BOARD_CELLS][BOARD_CELLS];    // PieceTable of a new game
   uint8_t point_of_cell[BOARD_CELLS][BOARD_CELLS];  // [x][y]: 0..23, or NO_POINT
   uint8_t x[POINTS];
   uint8_t y[POINTS];
+  uint8_t cell[POINTS];         // x * BOARD_CELLS + y: the point's offset into PieceTable
   uint8_t links[POINTS];
   uint8_t link[POINTS][4];      // neighbours in link order
+  uint8_t link_cell[POINTS][4]; // the same as PieceTable offsets
+  uint8_t partner_cell[POINTS][2][2];  // each mill's other two points as offsets
   uint32_t link_mask[POINTS];
   uint8_t mills[POINTS];        // mills through the point: mill_1, then mill_2
   uint32_t partners[POINTS][2]; // for each of them, the other two points

@@ -50,7 +50,7 @@ struct Move {
 };
 
 // Three flying pieces, each to one of at most 21 empty points.
-constexpr int MAX_MOVES = 64;
+constexpr int MAX_MOVES = TRIVANE_MAX_MOVES;
 
 inline uint8_t Side(uint8_t player) { return player == 2 ? 1 : 0; }
 inline uint32_t Occupied(const Position& s) { return s.pieces[0] | s.pieces[1]; }

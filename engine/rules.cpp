@@ -30,34 +30,26 @@ void SetDrawOfferSuppressed(bool suppressed) { g_draw_offer_suppressed = suppres
 
 uint8_t Opponent(uint8_t player) { return player == 1 ? 2 : 1; }
 
+// Mills through the point whose other two points hold the player's pieces.
+uint8_t MillsCompletedAround(uint8_t x, uint8_t y, uint8_t p) {
+  const uint8_t q = PointOf(x, y);
+  if (q == NO_POINT) return 0;
+  const uint8_t* cells = &g_game.PieceTable[0][0];
+  uint8_t complete = 0;
+  for (uint8_t i = 0; i < g_masks.mills[q]; ++i)
+    complete += cells[g_masks.partner_cell[q][i][0]] == p && cells[g_masks.partner_cell[q][i][1]] == p;
+  return complete;
+}
+
 uint8_t MillsHeld(uint8_t x, uint8_t y, uint8_t p) {
-  uint8_t held = 0;
-  const uint8_t mills = g_geometry.nodes[x][y].mills_availiable;
-  for (uint8_t i = 1; i <= mills && i <= 2; ++i) {
-    const auto& mill = g_geometry.MillTable[MillOfNode(x, y, i)];
-    bool all = true;
-    for (const auto& point : mill) {
-      if (g_game.PieceTable[point[0]][point[1]] != p) all = false;
-    }
-    if (all) ++held;
-  }
-  return held;
+  if (g_game.PieceTable[x][y] != p) return 0;
+  return MillsCompletedAround(x, y, p);
 }
 
 uint8_t MillsFormedAt(uint8_t x, uint8_t y, uint8_t p) {
   const uint8_t cell = g_game.PieceTable[x][y];
   if (cell != EMPTY_POINT && cell != p) return 0;
-  uint8_t formed = 0;
-  const uint8_t mills = g_geometry.nodes[x][y].mills_availiable;
-  for (uint8_t i = 1; i <= mills && i <= 2; ++i) {
-    const auto& mill = g_geometry.MillTable[MillOfNode(x, y, i)];
-    bool all = true;
-    for (const auto& point : mill) {
-      if (!SamePoint(point, x, y) && g_game.PieceTable[point[0]][point[1]] != p) all = false;
-    }
-    if (all) ++formed;
-  }
-  return formed;
+  return MillsCompletedAround(x, y, p);
 }
 
 uint8_t SlideMillCount(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty, uint8_t p) {

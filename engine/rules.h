@@ -5,15 +5,18 @@
 
 #include <cstdint>
 
+#include "TrivaneEngine.h"
+
 namespace trivane {
 
-constexpr uint8_t GAMEPART_PLACE = 1;
-constexpr uint8_t GAMEPART_SLIDE = 2;
-constexpr uint8_t GAMEPART_FLY = 3;
-constexpr uint8_t GAMEPART_REMOVE = 4;
-constexpr uint8_t GAMEPART_PLAYER1_WON = 5;
-constexpr uint8_t GAMEPART_PLAYER2_WON = 6;
-constexpr uint8_t GAMEPART_DRAW = 7;
+// The published phase codes under the engine's own names.
+constexpr uint8_t GAMEPART_PLACE = TRIVANE_PHASE_PLACE;
+constexpr uint8_t GAMEPART_SLIDE = TRIVANE_PHASE_SLIDE;
+constexpr uint8_t GAMEPART_FLY = TRIVANE_PHASE_FLY;
+constexpr uint8_t GAMEPART_REMOVE = TRIVANE_PHASE_REMOVE;
+constexpr uint8_t GAMEPART_PLAYER1_WON = TRIVANE_PHASE_PLAYER1_WON;
+constexpr uint8_t GAMEPART_PLAYER2_WON = TRIVANE_PHASE_PLAYER2_WON;
+constexpr uint8_t GAMEPART_DRAW = TRIVANE_PHASE_DRAW;
 
 // Turn operations, always for current_player: 1 done, 0 refused (nothing changed).
 uint8_t MakePlaceMove(uint8_t x, uint8_t y);

@@ -67,6 +67,7 @@ void RestartGameState() {
   g_game.draw_offered = 0;
   g_game.draw_agreed = 0;
   g_game.engine_error = 0;
+  g_game.board_ready = 1;
 }
 
 int EngineInfoSize() { return static_cast<int>(g_engine_info.size()); }

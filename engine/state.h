@@ -24,6 +24,9 @@ struct GameState {
   // answers 7, so a later query (the computer's own) cannot swallow the draw.
   uint8_t draw_agreed = 0;
   uint8_t engine_error = 0;
+  // Set by the first InitEngine or RestartGame.  Until then the board is all
+  // zeros, its non-points included, and the exports that move or search refuse.
+  uint8_t board_ready = 0;
   uint8_t PieceTable[BOARD_CELLS][BOARD_CELLS] = {};  // [x][y]
   FastMapRows FastMap[2] = {};                         // player 1, player 2
 };

@@ -12,17 +12,17 @@ namespace {
 
 struct Move {
   uint32_t kind;  // GamePart code it was made under
-  uint32_t fx, fy, tx, ty;
+  uint8_t fx, fy, tx, ty;
 };
 
 std::vector<Move> g_line;
 
 uint32_t Apply(const Move& m) {
   switch (m.kind) {
-    case 1: return Engine_MakePlaceMove(m.fx, m.fy);
-    case 2:
-    case 3: return Engine_MakeSlideMove(m.fx, m.fy, m.tx, m.ty);
-    case 4: return Engine_RemovePlay(m.fx, m.fy);
+    case TRIVANE_PHASE_PLACE: return Engine_MakePlaceMove(m.fx, m.fy);
+    case TRIVANE_PHASE_SLIDE:
+    case TRIVANE_PHASE_FLY: return Engine_MakeSlideMove(m.fx, m.fy, m.tx, m.ty);
+    case TRIVANE_PHASE_REMOVE: return Engine_RemovePlay(m.fx, m.fy);
     default: return 0;
   }
 }
@@ -32,38 +32,20 @@ void Replay() {
   for (const Move& m : g_line) Apply(m);
 }
 
-std::vector<Move> Candidates(uint32_t player, uint32_t g) {
-  std::vector<Move> out;
-  const uint32_t other = player == 1 ? 2 : 1;
-  for (uint32_t x = 1; x <= 7; ++x)
-    for (uint32_t y = 1; y <= 7; ++y) {
-      if (g == 1 && Engine_PieceAllowedTable(x, y)) out.push_back({g, x, y, 0, 0});
-      if (g == 4 && Engine_PlayerPieceExistsTable(x, y, other)) out.push_back({g, x, y, 0, 0});
-      if ((g == 2 || g == 3) && Engine_PlayerPieceExistsTable(x, y, player))
-        for (uint32_t tx = 1; tx <= 7; ++tx)
-          for (uint32_t ty = 1; ty <= 7; ++ty)
-            if (Engine_PieceAllowedTable(tx, ty)) out.push_back({g, x, y, tx, ty});
-    }
-  return out;
-}
-
 uint64_t Count(int depth) {
-  const uint32_t player = Engine_GetPlayer();
-  const uint32_t g = GamePart(player);
-  if (g < 1 || g > 4) return 0;
-  const std::vector<Move> moves = Candidates(player, g);
-  // Every empty point takes a placement: no need to play the last ply.
-  if (depth == 1 && g == 1) return moves.size();
+  const uint32_t g = GamePart(Engine_GetPlayer());
+  if (g < TRIVANE_PHASE_PLACE || g > TRIVANE_PHASE_REMOVE) return 0;
+  // The engine's own move list: every move on it is one the referee takes.
+  uint8_t list[4 * TRIVANE_MAX_MOVES];
+  const uint32_t n = Engine_LegalMoves(list, TRIVANE_MAX_MOVES);
+  if (depth == 1) return n;
   uint64_t total = 0;
-  for (const Move& m : moves) {
+  for (uint32_t k = 0; k < n; ++k) {
+    const Move m{g, list[4 * k], list[4 * k + 1], list[4 * k + 2], list[4 * k + 3]};
     if (!Apply(m)) continue;
-    if (depth == 1) {
-      ++total;
-    } else {
-      g_line.push_back(m);
-      total += Count(depth - 1);
-      g_line.pop_back();
-    }
+    g_line.push_back(m);
+    total += Count(depth - 1);
+    g_line.pop_back();
     Replay();
   }
   return total;

@@ -83,15 +83,15 @@ std::string BoardText() {
 
 std::string HintText(int player, int game_part) {
   if (game_part != 1 && game_part != 4) return "";
-  const int owner = game_part == 1 ? player : (player == 1 ? 2 : 1);
-  std::string out = game_part == 1 ? "  placement marks:\n" : "  removal marks:\n";
+  const int owner = game_part == TRIVANE_PHASE_PLACE ? player : (player == 1 ? 2 : 1);
+  std::string out = game_part == TRIVANE_PHASE_PLACE ? "  placement marks:\n" : "  removal marks:\n";
   for (uint32_t y = 1; y <= 7; ++y) {
     std::string row = "    ";
     for (uint32_t x = 1; x <= 7; ++x) {
       std::string cell = "  .";
-      if (game_part == 1 && Engine_PieceAllowedTable(x, y)) {
+      if (game_part == TRIVANE_PHASE_PLACE && Engine_PieceAllowedTable(x, y)) {
         cell = std::to_string(Engine_Place_Mark(x, y, static_cast<uint32_t>(owner)));
-      } else if (game_part == 4 && Engine_PlayerPieceExistsTable(x, y, static_cast<uint32_t>(owner))) {
+      } else if (game_part == TRIVANE_PHASE_REMOVE && Engine_PlayerPieceExistsTable(x, y, static_cast<uint32_t>(owner))) {
         cell = std::to_string(Engine_Remove_Mark(x, y, static_cast<uint32_t>(owner)));
       } else if (Engine_GetPieceTable(x, y) == 255) {
         cell = "   ";

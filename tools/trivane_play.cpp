@@ -66,11 +66,11 @@ Options ParseArguments(int argc, char** argv) {
     if (word == "CPUVSCPU") {
       o.cpu[1] = o.cpu[2] = true;
     } else if (word == "EASY") {
-      o.difficulty = 3;
+      o.difficulty = TRIVANE_DEPTH_EASY;
     } else if (word == "MEDIUM") {
-      o.difficulty = 5;
+      o.difficulty = TRIVANE_DEPTH_MEDIUM;
     } else if (word == "HARD") {
-      o.difficulty = 6;
+      o.difficulty = TRIVANE_DEPTH_HARD;
     } else if (arg == "--two-players") {
       o.cpu[1] = o.cpu[2] = false;
     } else if (arg == "--computer-first") {
@@ -128,10 +128,10 @@ using game_record::Square;
 
 const char* PhaseText(uint32_t g) {
   switch (g) {
-    case 1: return "place a piece (d2)";
-    case 2: return "move a piece along a line (d2-d3)";
-    case 3: return "fly a piece anywhere (d2-g7)";
-    case 4: return "remove an opposing piece (f4)";
+    case TRIVANE_PHASE_PLACE: return "place a piece (d2)";
+    case TRIVANE_PHASE_SLIDE: return "move a piece along a line (d2-d3)";
+    case TRIVANE_PHASE_FLY: return "fly a piece anywhere (d2-g7)";
+    case TRIVANE_PHASE_REMOVE: return "remove an opposing piece (f4)";
     default: return "";
   }
 }
@@ -295,7 +295,7 @@ int main(int argc, char** argv) {
   for (;;) {
     const uint32_t player = Engine_GetPlayer();
     const uint32_t g = GamePart(player);
-    if (g == 5 || g == 6 || g == 7) {
+    if (g == TRIVANE_PHASE_PLAYER1_WON || g == TRIVANE_PHASE_PLAYER2_WON || g == TRIVANE_PHASE_DRAW) {
       if (!options.quiet) std::printf("\n%s", BoardText().c_str());
       std::printf("%s\n", EndText(g).c_str());
       std::printf("%zu plies played.\n", plies.size());

@@ -51,6 +51,7 @@ const std::map<std::string, int> kExports = {
     {"Engine_SetMessageHandler", 4},
     {"Engine_SetDrawRules", 8},
     {"Engine_GetDrawReason", 0},
+    {"Engine_LegalMoves", 8},
 };
 
 #if defined(__linux__)
