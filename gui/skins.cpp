@@ -3,11 +3,11 @@
 // and the measured sizes of the window frame pictures.
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "gfx/veltounit.h"
 #include "gui/gui_state.h"
 #include "images/IvxFiles.h"
+#include "platform/paths.h"
 #include "platform/win32.h"
 
 namespace veltogui {
@@ -61,8 +61,14 @@ int ColourPart(int32_t i) { return std::clamp(GetLineNumber(i), 0, 255); }
 
 bool EnterFolder(const std::string& folder) { return SetCurrentDirectoryA(folder.c_str()) != 0; }
 
+// The player never sees a line on the error stream: the reason is shown in
+// the toolkit's own box before the program ends.
 void StopForInputOutput(const std::string& folder) {
-  std::fprintf(stderr, "VeltoGUI: input/output error: cannot enter the folder %s\n", folder.c_str());
+  const std::string native = NativePath(folder);
+  veltounit::AskUser("VeltoGUI Could not initialize",
+                     "Could not open the skin folder " + (native.empty() ? folder : native) +
+                         "\nThe skin is not complete, the program will now close..",
+                     "OK", "!", "APPLICATION");
   EndProgram(kExitInputOutput);
 }
 

@@ -89,9 +89,18 @@ bool FileExists(const std::string& path) {
 // one), "Resources" beside the start folder, and the place an installed copy
 // keeps its resources.  The Windows install paths on drives A: and C: to I:
 // all stand for that one installed place on this system, so it is tried once.
+//
+// A relative "enviroment_path" is taken from the start folder and kept as a
+// whole path: the skin loader enters the resources folder's sub-folders one
+// after the other, and a relative name would be read against whichever of
+// them is current (a "Window" folder inside the skin folder, say).
 std::vector<std::string> ResourcesCandidates(const std::string& startFolder) {
   std::vector<std::string> candidates;
-  if (!Gui().enviromentPath.empty()) candidates.push_back(WithSeparator(Gui().enviromentPath));
+  const std::string& named = Gui().enviromentPath;
+  if (!named.empty()) {
+    const bool whole = named[0] == '/' || named[0] == '\\' || (named.size() >= 2 && named[1] == ':');
+    candidates.push_back(WithSeparator(whole ? named : startFolder + named));
+  }
   candidates.push_back(startFolder + "Resources\\");
   candidates.push_back(TRIVANE_INSTALLED_RESOURCES);
   return candidates;

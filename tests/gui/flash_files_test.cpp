@@ -282,4 +282,19 @@ TEST_F(FlashFiles, AnyFileAtAllIsSurvived) {
   EXPECT_EQ(0, ObjectCount());
 }
 
+// A flash file may hold a text box whose corners are swapped.  Drawing it
+// must not end the program, and it fills the same rectangle as its ordered
+// twin.  (This waits for the raster to order a rectangle's corners; until
+// then the fill runs outside the window's pixels.)
+TEST_F(FlashFiles, ATextBoxWithSwappedCornersIsDrawnAsItsOrderedTwin) {
+  const std::string record = "1\n8\n6\nbox\nTEXTBOX\n\n\n\n\n\n\n";
+  Write("swapped.flash", record + "200\n100\n60\n130\n0\n3\n");
+  DeflashObjects("swapped.flash");
+  ASSERT_EQ(1, ObjectCount());
+  veltounit::ClearWindowColour(veltounit::MakeColour(10, 200, 10));
+  DrawAllObjects();
+  const veltounit::Colour inside = GetSkinColour("Textbox_In");
+  EXPECT_EQ(121 * 7, CountPixels(70, 104, 190, 110, inside));
+}
+
 }  // namespace

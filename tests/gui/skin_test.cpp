@@ -116,5 +116,21 @@ TEST_F(Skins, MissingFilesLeaveTheDefaults) {
   EXPECT_EQ(MakeColour(255, 0, 0), GetSkinColour("Textbox_Suggestion"));
 }
 
+// A skin whose left edge picture is wider than the window that uses it: the
+// body of the window is then an inverted rectangle.  Drawing it must not end
+// the program.  (This waits for the raster to order a rectangle's corners;
+// until then the fill runs outside the window's pixels.)
+TEST_F(Skins, AnEdgePictureWiderThanItsWindowIsDrawnWithoutHarm) {
+  MakeSkin(root_ + "Resources", "skin1");
+  for (const char* edge : {"middleleft", "middle2left"}) {
+    WriteIvx(root_ + "Resources/skin1/Window/" + edge + ".ivx", 300, 12, MakeColour(10, 20, 30), MakeColour(10, 20, 30));
+  }
+  StartGui("");
+  CreateObject("w", "window", "Narrow", "", "", "", 20, 20, 140, 140);
+  DrawAllObjects();
+  // The oversized edge is drawn down the window's left side all the same.
+  EXPECT_GT(CountPixels(21, 60, 140, 70, MakeColour(10, 20, 30)), 100);
+}
+
 }  // namespace
 }  // namespace guitest

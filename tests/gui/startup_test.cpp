@@ -105,12 +105,53 @@ TEST_F(StartUp, AMissingSkinFallsBackToSkinOneAfterOneMessage) {
   EXPECT_EQ(root_, CurrentFolder());
 }
 
-TEST_F(StartUp, NoSkinOneStopsTheProgram) {
+TEST_F(StartUp, NoSkinOneStopsTheProgramWithABox) {
   std::filesystem::create_directories(root_ + "Resources/nothing");
+  automation::ScriptMessageBoxAnswer(IDOK);
   automation::ScriptMessageBoxAnswer(IDOK);
   StartGui("");
   ASSERT_EQ(1u, g_endCodes.size());
   EXPECT_EQ(5, g_endCodes[0]);
+  ASSERT_EQ(2u, automation::MessageBoxes().size());
+  const auto& box = automation::MessageBoxes()[1];
+  EXPECT_EQ("VeltoGUI Could not initialize", box.caption);
+  EXPECT_EQ(0u, box.text.find("Could not open the skin folder "));
+  EXPECT_NE(std::string::npos, box.text.find("skin1"));
+  EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), box.style & 0xF0u);
+  EXPECT_EQ(root_, CurrentFolder());
+}
+
+// The player sees why the program ends: a box, not a line on the error
+// stream.
+TEST_F(StartUp, ASkinWithoutItsWindowFolderEndsTheProgramWithABox) {
+  MakeSkin(root_ + "Resources", "skin1");
+  std::filesystem::remove_all(root_ + "Resources/skin1/Window");
+  automation::ScriptMessageBoxAnswer(IDOK);
+  testing::internal::CaptureStderr();
+  StartGui("");
+  EXPECT_EQ("", testing::internal::GetCapturedStderr());
+  ASSERT_EQ(1u, g_endCodes.size());
+  EXPECT_EQ(5, g_endCodes[0]);
+  ASSERT_EQ(1u, automation::MessageBoxes().size());
+  const auto& box = automation::MessageBoxes()[0];
+  EXPECT_EQ("VeltoGUI Could not initialize", box.caption);
+  EXPECT_EQ(0u, box.text.find("Could not open the skin folder "));
+  EXPECT_NE(std::string::npos, box.text.find("Window"));
+  EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), box.style & 0xF0u);
+  EXPECT_EQ(root_, CurrentFolder());
+}
+
+// A relative folder is taken from the start folder, and the whole skin,
+// "Window" pictures too, is loaded from it.
+TEST_F(StartUp, ARelativeEnviromentPathIsTakenFromTheStartFolder) {
+  MakeSkin(root_ + "elsewhere/Res", "skin1");
+  WriteText(root_ + "enviroment.nfo", "enviroment_path(elsewhere/Res)\n");
+  EXPECT_EQ("skin1", StartGui(""));
+  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(g_endCodes.empty());
+  EXPECT_EQ(StartFolder() + "elsewhere/Res\\", ResourcesFolder());
+  EXPECT_NE(0, ivxfiles::LocatePicture("downleft"));
+  EXPECT_NE(0, ivxfiles::LocatePicture("uk"));
   EXPECT_EQ(root_, CurrentFolder());
 }
 
