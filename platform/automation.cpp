@@ -25,12 +25,14 @@ void Button(int button, bool down) {
   UINT msg = button == 2 ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP)
              : button == 3 ? (down ? WM_MBUTTONDOWN : WM_MBUTTONUP)
                            : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
+  if (BoxOpen()) return;  // a box is modal: clicks behind it go nowhere
   SetKeyHeld(vk, down);
   if (HWND h = Target()) QueueInput(h, msg, MouseKeys(), MAKELPARAM(CursorPos().x, CursorPos().y), true);
 }
 
 void Key(int vk, bool down) {
   if (vk <= 0 || vk > 255) return;
+  if (BoxTakesKey(vk, down)) return;  // an open box has the keyboard
   bool wasDown = KeyHeld(vk);
   if (down && vk == VK_CAPITAL && !wasDown) ToggleLock(VK_CAPITAL);
   SetKeyHeld(vk, down);
@@ -100,6 +102,7 @@ void Reset() {
 
 void MoveMouse(int x, int y) {
   CursorPos() = POINT{x, y};
+  if (BoxOpen()) return;  // the windows behind a box take no mouse input
   if (HWND h = Target()) QueueInput(h, WM_MOUSEMOVE, MouseKeys(), MAKELPARAM(x, y), true);
 }
 void PressButton(int button) { Button(button, true); }
@@ -118,7 +121,9 @@ void TapKey(int virtualKey) {
 void SetCapsLock(bool on) { SetLockState(VK_CAPITAL, on); }
 void SetKeyboardLayout(const std::string& layoutId) { KeyboardLayout() = layoutId; }
 
+// With a box open, the close button pressed is the box's own.
 void RequestClose() {
+  if (BoxTakesClose()) return;
   if (HWND h = Target()) QueueInput(h, WM_CLOSE, 0, 0, false);
 }
 

@@ -32,7 +32,11 @@ void Reset();
 
 // --- Input, as a person gives it ------------------------------------------
 // Every mouse message is preceded by WM_SETCURSOR when it is retrieved, as on
-// Windows.  Coordinates are window pixels.
+// Windows.  Coordinates are window pixels.  While a message box is open (input
+// given from the idle handler), keys go to the box, as on Windows: Enter
+// presses the default button, Esc answers Cancel, else No, else OK for a box
+// of one button; other keys and clicks reach nothing.  RequestClose then
+// closes the box, answering as Esc does.
 void MoveMouse(int x, int y);
 void PressButton(int button);    // 1 left, 2 right, 3 middle
 void ReleaseButton(int button);  // 1 left, 2 right, 3 middle

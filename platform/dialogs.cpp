@@ -23,6 +23,11 @@ namespace {
 
 std::deque<int> g_boxAnswers;
 std::vector<automation::MessageBoxRecord> g_boxes;
+// The box on the screen now (headless): its style, and the answer a key or a
+// close request gave it, 0 while it waits.
+bool g_boxOpen = false;
+UINT g_openType = 0;
+int g_openAnswer = 0;
 std::deque<std::string> g_fileAnswers;
 DWORD g_dialogError = 0;
 
@@ -100,7 +105,56 @@ bool AskDesktop(const std::vector<std::string>& zenityArgs, std::string* answer,
 
 }  // namespace
 
+// The buttons of a box, left to right.
+std::vector<int> BoxButtons(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO: return {IDYES, IDNO};
+    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
+    default: return {IDOK};
+  }
+}
+
+int BoxDefaultButton(UINT type) {
+  const std::vector<int> b = BoxButtons(type);
+  const size_t index = (type & MB_DEFBUTTON3) == MB_DEFBUTTON3 ? 2 : (type & MB_DEFBUTTON2) ? 1 : 0;
+  return b[std::min(index, b.size() - 1)];
+}
+
+// What Esc, and closing the box from its frame, answer: Cancel where the box
+// has it, else No, else OK for a box with one button.  A box of Abort, Retry
+// and Ignore has no such answer (Windows offers no way out of it but its
+// buttons): 0, and the box stays.
+int BoxEscapeAnswer(UINT type) {
+  const std::vector<int> b = BoxButtons(type);
+  for (int want : {IDCANCEL, IDNO})
+    if (std::find(b.begin(), b.end(), want) != b.end()) return want;
+  return b.size() == 1 ? b[0] : 0;
+}
+
+bool BoxOpen() { return g_boxOpen; }
+
+bool BoxTakesKey(int vk, bool down) {
+  if (!g_boxOpen) return false;
+  if (down && g_openAnswer == 0) {
+    if (vk == VK_RETURN) g_openAnswer = BoxDefaultButton(g_openType);
+    if (vk == VK_ESCAPE) g_openAnswer = BoxEscapeAnswer(g_openType);
+  }
+  return true;  // the box has the keyboard: nothing reaches the windows behind it
+}
+
+bool BoxTakesClose() {
+  if (!g_boxOpen) return false;
+  if (g_openAnswer == 0) g_openAnswer = BoxEscapeAnswer(g_openType);
+  return true;
+}
+
 void ResetDialogs() {
+  g_boxOpen = false;
+  g_openType = 0;
+  g_openAnswer = 0;
   g_boxAnswers.clear();
   g_boxes.clear();
   g_fileAnswers.clear();
@@ -136,7 +190,18 @@ int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
       answer = SdlMessageBox(record.text, record.caption, type);
       break;
     }
-    if (!CallIdleHandler(&idleCalls)) {
+    // Headless: the box is open while the test's idle handler runs, and the
+    // keys and close requests it gives go to the box.
+    g_boxOpen = true;
+    g_openType = type;
+    g_openAnswer = 0;
+    const bool more = CallIdleHandler(&idleCalls);
+    g_boxOpen = false;
+    if (g_openAnswer != 0) {
+      answer = g_openAnswer;
+      break;
+    }
+    if (!more) {
       std::fprintf(stderr, "\n*** Message box \"%s\": \"%s\"\n", record.caption.c_str(), record.text.c_str());
       FailBlocking("MessageBoxA");
     }

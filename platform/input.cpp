@@ -81,9 +81,13 @@ BOOL WINAPI GetKeyboardLayoutNameA(LPSTR name) {
   return TRUE;
 }
 
+// The position now, as Windows gives it, not as of the last message taken:
+// events the desktop has sent since are read first, so a pointer that jumps
+// and clicks at once (a touch screen, a quick hand) is seen where it landed.
 BOOL WINAPI GetCursorPos(LPPOINT point) {
   if (point == nullptr) return FALSE;
   PresentIfDue();
+  PumpSdl(0);
   *point = CursorPos();
   return TRUE;
 }

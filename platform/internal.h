@@ -198,6 +198,14 @@ void ResetSound();
 // format or sound is refused, with the reason in *why.
 bool CheckWave(std::vector<uint8_t>& bytes, std::string* why);
 void ResetDialogs();
+// Message boxes: their buttons, the answer of Enter and of Esc / the close
+// button, and (headless) whether a box is open and takes input given now.
+std::vector<int> BoxButtons(UINT type);
+int BoxDefaultButton(UINT type);
+int BoxEscapeAnswer(UINT type);
+bool BoxOpen();
+bool BoxTakesKey(int vk, bool down);
+bool BoxTakesClose();
 long RunCommand(const automation::CommandRequest& req);
 std::vector<std::string> SplitCommandLine(const std::string& line);
 std::string Lower(std::string s);

@@ -409,30 +409,43 @@ bool SdlClipboardGet(std::string* text) {
   return true;
 }
 
+// Input that reached the program's own window while a box was up belongs to
+// the box (on Windows the box has the keyboard and is modal): it is dropped,
+// together with the release of the key that closed the box, so that Enter on
+// a box never reaches the window behind it as a second Enter.
+void DropInputBehindBox() {
+  const Uint32 until = SDL_GetTicks() + 150;  // the closing key's release follows its press
+  do {
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    SDL_Delay(10);
+  } while (!SDL_TICKS_PASSED(SDL_GetTicks(), until));
+  for (int vk = 1; vk < 256; ++vk) SetKeyHeld(vk, false);  // keys went up while the box had them
+  const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+  SetKeyHeld(VK_LBUTTON, (buttons & SDL_BUTTON_LMASK) != 0);
+  SetKeyHeld(VK_RBUTTON, (buttons & SDL_BUTTON_RMASK) != 0);
+  SetKeyHeld(VK_MBUTTON, (buttons & SDL_BUTTON_MMASK) != 0);
+}
+
 int SdlMessageBox(const std::string& text, const std::string& caption, UINT type) {
   if (Headless()) return 0;
   PresentNow();
-  struct Choice {
-    int id;
-    const char* label;
-  };
-  std::vector<Choice> choices;
-  switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: choices = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}}; break;
-    case MB_ABORTRETRYIGNORE: choices = {{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}}; break;
-    case MB_YESNOCANCEL: choices = {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}}; break;
-    case MB_YESNO: choices = {{IDYES, "Yes"}, {IDNO, "No"}}; break;
-    case MB_RETRYCANCEL: choices = {{IDRETRY, "Retry"}, {IDCANCEL, "Cancel"}}; break;
-    default: choices = {{IDOK, "OK"}}; break;
-  }
   std::vector<SDL_MessageBoxButtonData> buttons;
-  int defaultIndex = (type & MB_DEFBUTTON3) ? 2 : (type & MB_DEFBUTTON2) ? 1 : 0;
-  for (size_t i = 0; i < choices.size(); ++i) {
+  const int enter = BoxDefaultButton(type), escape = BoxEscapeAnswer(type);
+  for (int id : BoxButtons(type)) {
     SDL_MessageBoxButtonData b{};
-    b.buttonid = choices[i].id;
-    b.text = choices[i].label;
-    if (static_cast<int>(i) == defaultIndex) b.flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
-    if (choices[i].id == IDCANCEL || (choices.size() == 1)) b.flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    b.buttonid = id;
+    switch (id) {
+      case IDOK: b.text = "OK"; break;
+      case IDCANCEL: b.text = "Cancel"; break;
+      case IDABORT: b.text = "Abort"; break;
+      case IDRETRY: b.text = "Retry"; break;
+      case IDIGNORE: b.text = "Ignore"; break;
+      case IDYES: b.text = "Yes"; break;
+      default: b.text = "No"; break;
+    }
+    if (id == enter) b.flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+    if (id == escape) b.flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
     buttons.push_back(b);
   }
   Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
@@ -444,6 +457,8 @@ int SdlMessageBox(const std::string& text, const std::string& caption, UINT type
   std::string t = ToUtf8(text), c = ToUtf8(caption);
   SDL_MessageBoxData data{};
   data.flags = flags;
+  // The box belongs to the main window: transient for it, and centred on it
+  // by the box's own placement.
   Window* top = TopWindow();
   data.window = top ? top->sdl : nullptr;
   data.title = c.c_str();
@@ -451,14 +466,17 @@ int SdlMessageBox(const std::string& text, const std::string& caption, UINT type
   data.numbuttons = static_cast<int>(buttons.size());
   data.buttons = buttons.data();
   int pressed = 0;
-  if (SDL_ShowMessageBox(&data, &pressed) != 0) return 0;
-  if (pressed < 0) {  // closed without a button: Windows answers Cancel (or OK)
-    bool hasCancel = false;
-    for (const Choice& ch : choices) hasCancel = hasCancel || ch.id == IDCANCEL;
-    pressed = hasCancel ? IDCANCEL : (choices.size() == 1 ? IDOK : 0);
-  }
+  int shown = 0;
+  do {
+    pressed = 0;
+    shown = SDL_ShowMessageBox(&data, &pressed);
+    // Closed from its frame: the answer of Esc; a box with no such answer is
+    // shown again, as Windows offers no way out of it but its buttons.
+    if (shown == 0 && pressed < 0) pressed = escape;
+  } while (shown == 0 && pressed == 0);
+  DropInputBehindBox();
   if (top != nullptr) top->dirty = true;
-  return pressed;
+  return shown == 0 ? pressed : 0;
 }
 
 // The layout identifier Windows would report, told apart by what the keys

@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libfreetype-dev libfontconfig1-dev libjpeg62-turbo-dev libpng-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xdotool xauth x11-apps
+  xvfb xdotool xauth x11-apps openbox wmctrl
   clang-format clang-tidy graphviz
 )
 

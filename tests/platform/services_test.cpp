@@ -27,6 +27,84 @@ TEST_F(Services, MessageBoxesAnswerFromTheScriptAndAreRecorded) {
   EXPECT_DEATH(MessageBoxA(nullptr, "Nobody answers", "Box", MB_OK), "MessageBoxA would wait");
 }
 
+// Keys given while a box is open go to the box: Enter presses the default
+// button, Esc answers Cancel, else No, else OK; the close button answers as
+// Esc does.  Nothing given while the box is open reaches the window behind.
+TEST_F(Services, BoxesTakeTheKeysAndTheCloseButtonWhileOpen) {
+  struct Case {
+    UINT type;
+    std::vector<int> keys;  // pressed in turn while the box waits; 0 = the close button
+    int answer;
+  };
+  const Case cases[] = {
+      {MB_YESNO, {VK_RETURN}, IDYES},
+      {MB_YESNO | MB_DEFBUTTON2, {VK_RETURN}, IDNO},
+      {MB_YESNO, {VK_ESCAPE}, IDNO},
+      {MB_YESNO, {0}, IDNO},
+      {MB_YESNOCANCEL, {VK_ESCAPE}, IDCANCEL},
+      {MB_YESNOCANCEL | MB_DEFBUTTON3, {VK_RETURN}, IDCANCEL},
+      {MB_OKCANCEL, {0}, IDCANCEL},
+      {MB_OK, {VK_ESCAPE}, IDOK},
+      {MB_OK, {0}, IDOK},
+      {MB_RETRYCANCEL, {'A', VK_SPACE, VK_ESCAPE}, IDCANCEL},
+      // Abort/Retry/Ignore has no Esc answer: the box waits for a button.
+      {MB_ABORTRETRYIGNORE, {VK_ESCAPE, 0, VK_RETURN}, IDABORT},
+  };
+  for (const Case& c : cases) {
+    size_t next = 0;
+    automation::SetIdleHandler([&] {
+      if (next >= c.keys.size()) return false;
+      const int key = c.keys[next++];
+      if (key == 0) {
+        automation::RequestClose();
+      } else {
+        automation::TapKey(key);
+        automation::Click(10, 10);  // clicks behind a box go nowhere
+      }
+      return true;
+    });
+    EXPECT_EQ(MessageBoxA(hwnd, "Close the game?", "Box", c.type), c.answer) << c.type;
+    automation::SetIdleHandler(nullptr);
+    EXPECT_EQ(automation::PendingMessages(), 0) << c.type;
+    SeenMessages().clear();
+    Drain();
+    for (const Seen& m : SeenMessages()) {
+      EXPECT_NE(m.message, static_cast<UINT>(WM_KEYDOWN));
+      EXPECT_NE(m.message, static_cast<UINT>(WM_LBUTTONDOWN));
+      EXPECT_NE(m.message, static_cast<UINT>(WM_CLOSE));
+    }
+  }
+  // Once the box is gone, keys reach the window again.
+  automation::TapKey(VK_RETURN);
+  SeenMessages().clear();
+  Drain();
+  bool enter = false;
+  for (const Seen& m : SeenMessages()) enter = enter || (m.message == WM_KEYDOWN && m.wParam == VK_RETURN);
+  EXPECT_TRUE(enter);
+}
+
+// GetCursorPos gives where the pointer is now, also before the messages of a
+// jump and a click have been taken.
+TEST_F(Services, CursorPositionIsThePointersPositionNow) {
+  automation::MoveMouse(1, 1);
+  Drain();
+  automation::Click(70, 30);
+  POINT p{};
+  ASSERT_TRUE(GetCursorPos(&p));
+  EXPECT_EQ(p.x, 70);
+  EXPECT_EQ(p.y, 30);
+  SeenMessages().clear();
+  Drain();
+  bool clicked = false;
+  for (const Seen& m : SeenMessages())
+    if (m.message == WM_LBUTTONDOWN) {
+      clicked = true;
+      EXPECT_EQ(GET_X_LPARAM(m.lParam), 70);
+      EXPECT_EQ(GET_Y_LPARAM(m.lParam), 30);
+    }
+  EXPECT_TRUE(clicked);
+}
+
 std::string WriteWave(const std::string& name) {
   std::vector<unsigned char> f;
   auto u16 = [&f](unsigned v) { f.push_back(v & 0xFF), f.push_back((v >> 8) & 0xFF); };
