@@ -28,3 +28,6 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${TRIVANE_WINE})
 # needs no DLL beyond TrivaneEngine.dll and the system's own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+# Release programs ship without symbols.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
+set(CMAKE_SHARED_LINKER_FLAGS_RELEASE_INIT "-s")

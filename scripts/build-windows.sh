@@ -6,7 +6,8 @@
 # The game's data is drawn by the data generator, a program of the build
 # machine: it is built in the native tree (build/, or TRIVANE_HOST_BUILD) and
 # the cross build runs it.  Results: <dir>/bin/TrivaneGUI.exe, TrivaneEngine.dll,
-# the tests, and the data beside them.
+# the tests, and the data beside them; and the distributable zip of the program
+# folder, <dir>/Trivane-<version>-win32.zip or -win64.zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,3 +41,6 @@ cmake -S . -B "$dir" \
   -DTRIVANE_DATAGEN="$PWD/$host/bin/trivane-datagen" \
   "${launchers[@]}" "$@" >/dev/null
 cmake --build "$dir" -j "$jobs"
+rm -f "$dir"/Trivane-*.zip
+(cd "$dir" && cpack >/dev/null)
+ls "$dir"/Trivane-*.zip
