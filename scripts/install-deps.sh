@@ -9,6 +9,7 @@ PACKAGES=(
   libsdl2-dev libfreetype-dev libfontconfig1-dev libjpeg62-turbo-dev libpng-dev
   fonts-liberation fonts-dejavu-core
   xvfb xdotool xauth x11-apps
+  chromium
 )
 
 missing=()
