@@ -63,13 +63,32 @@ void LoadInRow(PictureRow& row, const std::string& name) {
 
 std::string Decimal(int64_t n) { return std::to_string(n); }
 
+// Marks belong to a person's turn: the computer needs none, and a person who
+// switched them off sees none.
+bool MarksWanted() {
+  const bool computer = client_player >= 1 && client_player <= 2 && cpu_player[client_player] == 1;
+  return hints_on && !computer;
+}
+
+void OutlinePoint(const game_record::Square& s, Colour colour, int32_t width) {
+  // The piece's cells run from its corner + 1 to its corner + its size; the
+  // frame keeps clear of them so the piece itself stays untouched.
+  const int32_t w = PictureWidth("pioniup1");
+  const int32_t h = PictureHeight("pioniup1");
+  const int32_t x = PieceLeft(s.x);
+  const int32_t y = PieceTop(s.y);
+  vu::SetPenWidth(width, width, width);
+  vu::DrawRectangle(x - kMarkInset, y - kMarkInset, x + w + kMarkInset + 1, y + h + kMarkInset + 1, colour);
+  vu::SetPenWidth(1, 1, 1);
+}
+
+}  // namespace
+
 void WriteTurnLine() {
   vu::SetTextMode("OPAQUE");
   vu::SetTextCursor(0, vu::WindowHeight() - 40);
   vu::WriteCentred("Player " + Decimal(client_player) + " playing");
 }
-
-}  // namespace
 
 int32_t PieceLeft(int32_t x) { return kUnit * x - kPointHalf + kPieceInset; }
 int32_t PieceTop(int32_t y) { return kUnit * y - kPointHalf + kPieceInset; }
@@ -195,8 +214,42 @@ void ReleaseBackground() {
   g_background = BackgroundCopy{};
 }
 
+void RefreshBoard() {
+  // The point squares tile the board without overlapping; together they hold
+  // every piece, mark and outline drawn on a point.
+  for (int32_t x = 1; x <= 7; ++x) {
+    for (int32_t y = 1; y <= 7; ++y) {
+      if (Engine_GetPieceTable(x, y) == 255) continue;
+      RestoreBackground(kUnit * x - kPointHalf, kUnit * y - kPointHalf, 2 * kPointHalf + 1, 2 * kPointHalf + 1);
+    }
+  }
+  // The last move: where it went, and a thinner mark where a slide came from.
+  const std::vector<game_record::Ply>& plies = RecordedPlies();
+  for (size_t i = plies.size(); i-- > 0;) {
+    if (plies[i].kind == game_record::PlyKind::Remove) continue;
+    const Colour green = vu::MakeColour(0, 200, 0);
+    if (plies[i].kind == game_record::PlyKind::Slide) OutlinePoint(plies[i].from, green, 1);
+    OutlinePoint(plies[i].to, green, 2);
+    break;
+  }
+  if (SlideStep() == 2) OutlinePoint(SlideSource(), vu::MakeColour(255, 220, 0), 2);
+  // The squares of the outer columns reach into the reserve stacks, which are
+  // drawn over the frames there, as the pieces are drawn over the stacks.
+  DrawReserves(true, true);
+  for (int32_t x = 1; x <= 7; ++x) {
+    for (int32_t y = 1; y <= 7; ++y) {
+      const uint32_t piece = Engine_GetPieceTable(x, y);
+      if (piece == 1 || piece == 2) ivx::DrawPicture("pioniup" + Decimal(piece), PieceLeft(x), PieceTop(y));
+    }
+  }
+}
+
 void ShowTurnAndPlaceMarks() {
   WriteTurnLine();
+  if (!MarksWanted()) {
+    vu::SetTextMode("TRANSPARENT");
+    return;
+  }
   for (int32_t x = 1; x <= 7; ++x) {
     for (int32_t y = 1; y <= 7; ++y) {
       // The mark is asked only where a piece could go; elsewhere the engine
@@ -211,6 +264,10 @@ void ShowTurnAndPlaceMarks() {
 
 void ShowTurnAndRemoveMarks() {
   WriteTurnLine();
+  if (!MarksWanted()) {
+    vu::SetTextMode("TRANSPARENT");
+    return;
+  }
   const uint32_t opponent = client_player == 1 ? 2 : 1;
   for (int32_t x = 1; x <= 7; ++x) {
     for (int32_t y = 1; y <= 7; ++y) {

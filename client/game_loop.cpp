@@ -6,6 +6,7 @@
 // of the next turn.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "client/client.h"
 #include "engine/TrivaneEngine.h"
@@ -79,12 +80,15 @@ ClickOutcome AskPlayAgain(const std::string& text, const char* sound) {
   return answer == IDYES ? ClickOutcome::NewGame : ClickOutcome::Declined;
 }
 
-void Remove(const std::string& layer, const Point& p) {
+game_record::Square Sq(const Point& p) { return game_record::Square{p.x, p.y}; }
+
+void Remove(const std::string& layer, const Point& p, uint32_t player) {
   if (!OnGrid(p) || !Engine_RemovePlay(p.x, p.y)) {
     PlayGameSound("deny.wav");
     vu::Delay(400);
     return;
   }
+  RecordPly(game_record::Ply{game_record::PlyKind::Remove, {}, Sq(p)}, static_cast<int>(player));
   PlayGameSound("take.wav");
   const int32_t px = gui::GetObjectX1(layer) + kPieceInset;
   const int32_t py = gui::GetObjectY1(layer) + kPieceInset;
@@ -101,6 +105,7 @@ void Place(const std::string& layer, const Point& p, uint32_t player) {
     ShowMessageBox("Cannot put here.." + gui::GetCommandPart(2) + "," + gui::GetCommandPart(3), " ", MB_OK);
     return;
   }
+  RecordPly(game_record::Ply{game_record::PlyKind::Place, {}, Sq(p)}, static_cast<int>(player));
   PlayGameSound("place.wav");
   DrawPieceOn(layer, player);
   DrawReserves(player == 1, player != 1);
@@ -134,6 +139,7 @@ void SlideStepClick(const Point& p, uint32_t player) {
                    " ", MB_OK);
     return;
   }
+  RecordPly(game_record::Ply{game_record::PlyKind::Slide, Sq(from), Sq(to)}, static_cast<int>(player));
   PlayGameSound("slide.wav");
   ClearPoint(LayerName(from.x, from.y));
   DrawReserves(true, true);
@@ -158,7 +164,7 @@ ClickOutcome HandlePointClick(const std::string& layer) {
           "Congratulations " + std::string(cpu_player[2] == 1 ? "CPU" : "Player") + " 2  , You Won! :)\nPlay Again ?",
           "win.wav");
     case kRemove:
-      Remove(layer, p);
+      Remove(layer, p, player);
       break;
     case kPlace:
       Place(layer, p, player);
@@ -174,13 +180,115 @@ ClickOutcome HandlePointClick(const std::string& layer) {
       break;
   }
   client_player = static_cast<int>(Engine_GetPlayer());
-  if (GamePart(client_player) == kRemove) {
+  const uint32_t now = GamePart(client_player);
+  // Everything written for the situation before the click goes first.
+  RefreshBoard();
+  if (now == kRemove) {
     ShowTurnAndRemoveMarks();
   } else {
     ShowTurnAndPlaceMarks();
   }
+  DrawStatusLine(now);
   gui::SetObjectState(layer, 0);
   return ClickOutcome::Handled;
+}
+
+// The program's own commands, from a key or a button beside "Make Tree".
+enum class Command { None, TakeBack, Redo, Save, Load, Moves, Hints };
+
+struct CommandButton {
+  const char* name;
+  const char* caption;
+  Command command;
+};
+constexpr CommandButton kButtons[] = {
+    {"UNDO", "Undo", Command::TakeBack}, {"REDO", "Redo", Command::Redo}, {"MOVES", "Moves", Command::Moves},
+    {"SAVE", "Save", Command::Save},     {"LOAD", "Load", Command::Load},
+};
+
+void CreateCommandButtons() {
+  int32_t x = gui::GetObjectX2("NODE") + 4;
+  for (const CommandButton& b : kButtons) {
+    gui::CreateObject(b.name, "buttonc", b.caption, "", "", "", x, 483, 0, 0);
+    x = gui::GetObjectX2(b.name) + 4;
+  }
+}
+
+// Keys: Ctrl+Z or Backspace take back, Ctrl+Y redoes, Ctrl+S saves, Ctrl+O
+// loads, M shows or closes the move list, H toggles the hint marks.  The
+// toolkit reads one key per pass; what it does not use is read here once.
+Command ReadCommand() {
+  for (const CommandButton& b : kButtons) {
+    if (gui::GetObjectValue(b.name) == "4") {
+      gui::SetObjectState(b.name, 0);
+      return b.command;
+    }
+  }
+  if (gui::GetObjectValue("MOVESCLOSE") == "4") return Command::Moves;
+  const int32_t key = vu::GetLastKeyCode();
+  vu::SetLastKeyCode(0);
+  if (key == 0) return Command::None;
+  const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  if (key == VK_BACK || (ctrl && key == 'Z')) return Command::TakeBack;
+  if (ctrl && key == 'Y') return Command::Redo;
+  if (ctrl && key == 'S') return Command::Save;
+  if (ctrl && key == 'O') return Command::Load;
+  if (!ctrl && key == 'M') return Command::Moves;
+  if (!ctrl && key == 'H') return Command::Hints;
+  return Command::None;
+}
+
+// The file to load: the one chosen in the file dialog, else the one Save writes.
+std::string ChooseFileToLoad() {
+  char name[4 * MAX_PATH] = {};
+  OPENFILENAMEA request{};
+  request.lStructSize = sizeof(OPENFILENAMEA);
+  request.hwndOwner = vu::WindowHandle();
+  request.lpstrFile = name;
+  request.nMaxFile = sizeof name;
+  request.lpstrTitle = "Load a saved game";
+  if (GetOpenFileNameA(&request)) {
+    name[sizeof name - 1] = '\0';
+    return name;
+  }
+  return kSaveFileName;
+}
+
+void RunCommand(Command c) {
+  switch (c) {
+    case Command::None: break;
+    case Command::TakeBack:
+      if (MoveListOpen()) CloseMoveList();
+      if (!TakeBack()) PlayGameSound("deny.wav");
+      break;
+    case Command::Redo:
+      if (MoveListOpen()) CloseMoveList();
+      if (!Redo()) PlayGameSound("deny.wav");
+      break;
+    case Command::Save:
+      SaveGameFile(kSaveFileName);
+      break;
+    case Command::Load: {
+      const std::string file = ChooseFileToLoad();
+      if (MoveListOpen()) CloseMoveList();
+      LoadGameFile(file);
+      break;
+    }
+    case Command::Moves:
+      if (MoveListOpen()) CloseMoveList();
+      else ShowMoveList();
+      break;
+    case Command::Hints: {
+      hints_on = !hints_on;
+      if (MoveListOpen()) break;  // shown again when the list closes
+      const uint32_t part = GamePart(client_player);
+      RefreshBoard();
+      if (part == kRemove) ShowTurnAndRemoveMarks();
+      else ShowTurnAndPlaceMarks();
+      DrawStatusLine(part);
+      break;
+    }
+  }
 }
 
 bool ComputerPlays(int player) { return player >= 1 && player <= 2 && cpu_player[player] == 1; }
@@ -200,25 +308,52 @@ void ShowEngineError() {
 
 int SlideStep() { return g_loop.slideStep; }
 
+game_record::Square SlideSource() { return game_record::Square{g_loop.pick[1].x, g_loop.pick[1].y}; }
+
 void SetPassObserver(std::function<void()> observer) { g_loop.observer = std::move(observer); }
 
-void NewGame() {
+namespace {
+
+// The screen of a game without its pieces; `restart` starts a new game in
+// the engine at the moment the new-game steps do.
+void BuildEmptyScreen(bool restart) {
   gui::ResetObjects(0);
   gui::SetObjectTextColour(vu::MakeColour(0, 0, 0), "comment");
   vu::ClearWindow();
-  RestartGame();
+  if (restart) RestartGame();
   CreateGameWindow();
   DrawBoardLines();
   gui::CreateObject("player1", "comment", "Player 1", "", "", "", 20, 45, 0, 0);
   gui::CreateObject("player2", "comment", "Player 2", "", "", "", 443, 45, 0, 0);
   gui::CreateObject("NODE", "buttonc", "Make Tree", "", "", "", 10, 483, 0, 0);
+  CreateCommandButtons();
   CreatePointLayers();
   DrawReserves(true, true);
   gui::DrawAllObjects();
+}
+
+}  // namespace
+
+void NewGame() {
+  ClearRecord();
+  BuildEmptyScreen(true);
   client_player = 1;
   CaptureBackground();
   ShowTurnAndPlaceMarks();
   g_loop.slideStep = 1;
+  DrawStatusLine(GamePart(client_player));
+}
+
+void RebuildScreen() {
+  BuildEmptyScreen(false);
+  client_player = static_cast<int>(Engine_GetPlayer());
+  CaptureBackground();
+  g_loop.slideStep = 1;
+  const uint32_t part = GamePart(client_player);
+  RefreshBoard();
+  if (part == kRemove) ShowTurnAndRemoveMarks();
+  else ShowTurnAndPlaceMarks();
+  DrawStatusLine(part);
 }
 
 LoopEnd GameLoop() {
@@ -229,7 +364,18 @@ LoopEnd GameLoop() {
       gui::HandleGuiEvents();
       std::string activated = gui::GetActivatedObject();
 
-      if (ComputerPlays(client_player)) {
+      const Command command = ReadCommand();
+      if (command != Command::None) {
+        RunCommand(command);
+        // The screen may have been rebuilt: a click of this pass is stale.
+        activated.clear();
+        gui::ClearActivatedObject();
+      }
+      // The game waits while the move list covers the board.
+      const bool paused = MoveListOpen();
+      if (paused) activated.clear();
+
+      if (command == Command::None && !paused && ComputerPlays(client_player)) {
         LoopState& s = g_loop;
         AI_Play(&s.fromX, &s.fromY, &s.toX, &s.toY);
         const uint32_t part = GamePart(client_player);

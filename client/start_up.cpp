@@ -18,6 +18,8 @@ int cpu_player[3] = {0, 0, 1};
 uint8_t sound_on = 0;
 int client_player = 1;
 Colour board_colour = 0x400000;  // MakeColour(0, 0, 64)
+std::string level_name = "MEDIUM";
+bool hints_on = true;
 
 // The maker's site as the credit line names it: a placeholder under the reserved
 // ".example" domain, the same one the toolkit's messages give.
@@ -32,6 +34,7 @@ namespace ivx = ivxfiles;
 struct ShownBox {
   std::string text;
   std::string caption;
+  bool silentProposition = false;
 };
 ShownBox g_box;
 
@@ -39,17 +42,26 @@ ShownBox g_box;
 // proposition) are shown as the program's own, so they reach the player and
 // the player's answer reaches the engine.
 int EngineBox(const char* text, const char* caption, unsigned style) {
-  return ShowMessageBox(text != nullptr ? text : "", caption != nullptr ? caption : "", style);
+  const std::string title = caption != nullptr ? caption : "";
+  if (title == "Draw Proposition...") {
+    // A replay bringing back a proposition the players already declined.
+    if (g_box.silentProposition) return IDNO;
+    NoteDrawProposition();
+  }
+  return ShowMessageBox(text != nullptr ? text : "", title, style);
 }
 
 }  // namespace
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
-  g_box = ShownBox{text, caption};
+  const bool silent = g_box.silentProposition;
+  g_box = ShownBox{text, caption, silent};
   const int answer = MessageBoxA(nullptr, text.c_str(), caption.c_str(), style);
-  g_box = ShownBox{};
+  g_box = ShownBox{"", "", silent};
   return answer;
 }
+
+void SetSilentProposition(bool silent) { g_box.silentProposition = silent; }
 
 const std::string& CurrentBoxText() { return g_box.text; }
 const std::string& CurrentBoxCaption() { return g_box.caption; }
@@ -69,10 +81,23 @@ void ReadCommandLine(const std::vector<std::string>& words) {
       cpu_player[1] = 1;
     } else if (vu::SameTextNoCase(word, "EASY")) {
       Engine_SetDifficulty(3);
+      level_name = "EASY";
     } else if (vu::SameTextNoCase(word, "MEDIUM")) {
       Engine_SetDifficulty(5);
+      level_name = "MEDIUM";
     } else if (vu::SameTextNoCase(word, "HARD")) {
       Engine_SetDifficulty(6);
+      level_name = "HARD";
+    } else if (vu::SameTextNoCase(word, "TWOPLAYERS")) {
+      // Two people at one screen: the computer plays neither side.
+      cpu_player[1] = 0;
+      cpu_player[2] = 0;
+    } else if (vu::SameTextNoCase(word, "CPUFIRST")) {
+      // The computer opens as player 1; the person plays player 2.
+      cpu_player[1] = 1;
+      cpu_player[2] = 0;
+    } else if (vu::SameTextNoCase(word, "NOHINTS")) {
+      hints_on = false;
     }
     // Any other word is ignored.
   }
@@ -97,6 +122,9 @@ void StartUp(const std::vector<std::string>& words) {
   // Before InitEngine, so that even a box of the engine's start reaches the player.
   Engine_SetMessageHandler(EngineBox);
   InitEngine();
+  // Games that go nowhere end: threefold repetition and quiet moves, as the
+  // terminal game plays them (game_record.h says why these counts).
+  Engine_SetDrawRules(game_record::kDrawRepetitions, game_record::kDrawQuietMoves);
   cpu_player[1] = 0;
   cpu_player[2] = 1;
   CreateGameWindow();

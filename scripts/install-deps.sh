@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   xvfb xdotool xauth x11-apps openbox wmctrl
   clang-format clang-tidy graphviz
+  chromium
 )
 
 missing=()

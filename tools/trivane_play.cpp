@@ -36,8 +36,8 @@ void PrintUsage() {
       "usage: trivane-play [EASY|MEDIUM|HARD] [CPUVSCPU] [options]\n"
       "  EASY, MEDIUM, HARD   search depth 3, 5 or 6 (any case; the last one wins)\n"
       "  CPUVSCPU             the computer plays both sides\n"
-      "  --two-players        two people play, no computer\n"
-      "  --computer-first     the computer plays player 1, you play player 2\n"
+      "  TWOPLAYERS, --two-players     two people play, no computer\n"
+      "  CPUFIRST, --computer-first   the computer plays player 1, you play player 2\n"
       "  --answer yes|no|ask  how the engine's Yes/No questions are answered (default ask)\n"
       "  --max-moves N        stop a game after N moves (default 1000)\n"
       "  --load FILE          go on from a saved game\n"
@@ -71,9 +71,9 @@ Options ParseArguments(int argc, char** argv) {
       o.difficulty = TRIVANE_DEPTH_MEDIUM;
     } else if (word == "HARD") {
       o.difficulty = TRIVANE_DEPTH_HARD;
-    } else if (arg == "--two-players") {
+    } else if (arg == "--two-players" || word == "TWOPLAYERS") {
       o.cpu[1] = o.cpu[2] = false;
-    } else if (arg == "--computer-first") {
+    } else if (arg == "--computer-first" || word == "CPUFIRST") {
       o.cpu[1] = true;
       o.cpu[2] = false;
     } else if (arg == "--answer") {

@@ -240,6 +240,9 @@ void GameStage::SetUp() {
   client::cpu_player[2] = 1;
   client::sound_on = 0;
   client::client_player = 1;
+  client::hints_on = true;
+  client::level_name = "MEDIUM";
+  client::ClearRecord();
   client::SetPassObserver(nullptr);
 
   answerBox = [](const SeenBox& box) {
@@ -289,11 +292,34 @@ size_t GameStage::BoxesSince(size_t mark, std::vector<SeenBox>* out) const {
 void RequestCloseArea() { veltogui::SetObjectField("wnd_exit", "VALUE", "4", 0); }
 
 void StepScript::Click(int x, int y) {
-  steps_.push_back(Step{true, [x, y] { return Pt{x, y}; }, nullptr});
+  Step step;
+  step.isClick = true;
+  step.where = [x, y] { return Pt{x, y}; };
+  steps_.push_back(std::move(step));
 }
 void StepScript::ClickPoint(Pt p) { Click(client::kUnit * p.x, client::kUnit * p.y); }
-void StepScript::ClickAt(std::function<Pt()> where) { steps_.push_back(Step{true, std::move(where), nullptr}); }
-void StepScript::Check(std::function<void()> check) { steps_.push_back(Step{false, nullptr, std::move(check)}); }
+void StepScript::ClickAt(std::function<Pt()> where) {
+  Step step;
+  step.isClick = true;
+  step.where = std::move(where);
+  steps_.push_back(std::move(step));
+}
+void StepScript::Check(std::function<void()> check) {
+  Step step;
+  step.check = std::move(check);
+  steps_.push_back(std::move(step));
+}
+void StepScript::Do(std::function<void()> action) {
+  Step step;
+  step.action = std::move(action);
+  steps_.push_back(std::move(step));
+}
+void StepScript::WaitFor(std::function<bool()> ready, int passLimit) {
+  Step step;
+  step.ready = std::move(ready);
+  step.waitLimit = passLimit;
+  steps_.push_back(std::move(step));
+}
 
 void StepScript::OnPass() {
   ++passes;
@@ -317,9 +343,24 @@ void StepScript::OnPass() {
     }
     return;
   }
+  if (steps_.front().ready) {
+    Step& wait = steps_.front();
+    if (!wait.ready()) {
+      if (--wait.waitLimit < 0) {
+        ADD_FAILURE() << "a wait of the script never ended";
+        steps_.clear();
+      }
+      return;
+    }
+    steps_.pop_front();
+    return;
+  }
   Step step = std::move(steps_.front());
   steps_.pop_front();
-  if (step.isClick) {
+  if (step.action) {
+    step.action();
+    settle_ = 2;
+  } else if (step.isClick) {
     const Pt at = step.where();
     automation::Click(at.x, at.y);
     settle_ = 2;

@@ -118,6 +118,10 @@ class StepScript {
   // A click at a place known only when the step runs (an object's centre).
   void ClickAt(std::function<Pt()> where);
   void Check(std::function<void()> check);
+  // Input other than a click (keys): sent, then waited for as a click is.
+  void Do(std::function<void()> action);
+  // Holds the script until `ready` is true (checked once a pass).
+  void WaitFor(std::function<bool()> ready, int passLimit = 2000);
   // Runs from the game loop's pass observer.
   void OnPass();
   bool Done() const { return steps_.empty(); }
@@ -129,6 +133,9 @@ class StepScript {
     bool isClick = false;
     std::function<Pt()> where;
     std::function<void()> check;
+    std::function<void()> action;
+    std::function<bool()> ready;
+    int waitLimit = 0;
   };
   std::deque<Step> steps_;
   int settle_ = 0;

@@ -227,7 +227,8 @@ TEST_F(BoardView, EmptyBoardWithFullStacksAndMarks) {
   EXPECT_EQ(automation::WindowPixel(160, 248), vu::MakeColour(0, 0, 64));
   EXPECT_EQ(automation::WindowPixel(438, 300), vu::MakeColour(0, 0, 64));
   EXPECT_EQ(automation::WindowPixel(12, 300), vu::MakeColour(123, 123, 123));
-  EXPECT_EQ(automation::WindowPixel(300, 496), vu::MakeColour(123, 123, 123));
+  // Right of the buttons that stand beside "Make Tree" over the frame's foot.
+  EXPECT_EQ(automation::WindowPixel(450, 496), vu::MakeColour(123, 123, 123));
   // Every free point carries a white mark for player 1.
   for (const Pt& p : BoardPoints()) {
     int white = 0;
