@@ -75,6 +75,19 @@ TRIVANE_API void     TRIVANE_CALL NodeTree(void);
  * handler (or after passing NULL) Windows shows MessageBoxA without owner;
  * elsewhere the box is written to stderr and answered OK, or No for a question.
  */
+/*
+ * Draw rules, off until a host turns them on (the game then is exactly the one
+ * the other exports describe).  repetitions: the game is drawn when a position
+ * (board, player to move, pieces in hand) occurs that many times (3 is the
+ * custom; 0 or 1 turns the rule off).  quiet_moves: the game is drawn after that
+ * many moves, of both sides counted together, without a placement or a mill
+ * (0 turns it off).  Once drawn, GamePart answers 7 for both players until
+ * RestartGame, and Engine_GetDrawReason says why: 0 not drawn by a rule,
+ * 1 repetition, 2 quiet moves.  The computer player's search ignores both rules.
+ */
+TRIVANE_API void     TRIVANE_CALL Engine_SetDrawRules(uint32_t repetitions, uint32_t quiet_moves);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_GetDrawReason(void);
+
 typedef int (*TrivaneMessageHandler)(const char* text, const char* caption, unsigned style);
 TRIVANE_API void     TRIVANE_CALL Engine_SetMessageHandler(TrivaneMessageHandler handler);
 

@@ -3,6 +3,7 @@
 // operation and widen the result.
 #include "TrivaneEngine.h"
 
+#include "draw_rules.h"
 #include "fastmap.h"
 #include "geometry.h"
 #include "marks.h"
@@ -28,9 +29,13 @@ extern "C" {
 TRIVANE_API void TRIVANE_CALL InitEngine(void) {
   BuildBoardGeometry();
   RestartGameState();
+  DrawRulesNewGame();
 }
 
-TRIVANE_API void TRIVANE_CALL RestartGame(void) { RestartGameState(); }
+TRIVANE_API void TRIVANE_CALL RestartGame(void) {
+  RestartGameState();
+  DrawRulesNewGame();
+}
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetPlayer(void) { return GetPlayer(); }
 
@@ -48,7 +53,9 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_GetPieceTable(uint32_t x, uint32_t y) {
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_SetPieceTable(uint32_t x, uint32_t y, uint32_t player) {
   if (!Cell(x, y) || !IsPlayer(Byte(player))) return 0;
-  return PutPiece(Byte(x), Byte(y), Byte(player));
+  const uint8_t done = PutPiece(Byte(x), Byte(y), Byte(player));
+  if (done) DrawRulesNewGame();  // a board set by hand starts a history of its own
+  return done;
 }
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_PieceAllowedTable(uint32_t x, uint32_t y) {
@@ -61,22 +68,28 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_PlayerPieceExistsTable(uint32_t x, uint
   return HoldsPiece(Byte(x), Byte(y), Byte(player)) ? 1 : 0;
 }
 
-TRIVANE_API uint32_t TRIVANE_CALL GamePart(uint32_t player) { return trivane::GamePart(Byte(player)); }
+TRIVANE_API uint32_t TRIVANE_CALL GamePart(uint32_t player) { return DrawRulesGamePart(Byte(player)); }
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_MakePlaceMove(uint32_t x, uint32_t y) {
   if (!Cell(x, y)) return 0;
-  return MakePlaceMove(Byte(x), Byte(y));
+  const uint8_t done = MakePlaceMove(Byte(x), Byte(y));
+  if (done) DrawRulesAfterMove(DrawRulesMove::Placement, Byte(x), Byte(y));
+  return done;
 }
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_MakeSlideMove(uint32_t from_x, uint32_t from_y, uint32_t to_x,
                                                        uint32_t to_y) {
   if (!Cell(from_x, from_y) || !Cell(to_x, to_y)) return 0;
-  return MakeSlideMove(Byte(from_x), Byte(from_y), Byte(to_x), Byte(to_y));
+  const uint8_t done = MakeSlideMove(Byte(from_x), Byte(from_y), Byte(to_x), Byte(to_y));
+  if (done) DrawRulesAfterMove(DrawRulesMove::Slide, Byte(to_x), Byte(to_y));
+  return done;
 }
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_RemovePlay(uint32_t x, uint32_t y) {
   if (!Cell(x, y)) return 0;
-  return RemovePiece(Byte(x), Byte(y));
+  const uint8_t done = RemovePiece(Byte(x), Byte(y));
+  if (done) DrawRulesAfterMove(DrawRulesMove::Removal, Byte(x), Byte(y));
+  return done;
 }
 
 TRIVANE_API int32_t TRIVANE_CALL Engine_Place_Mark(uint32_t x, uint32_t y, uint32_t player) {
@@ -131,6 +144,12 @@ TRIVANE_API void TRIVANE_CALL AI_PlayOLD(uint8_t* from_x, uint8_t* from_y, uint8
 }
 
 TRIVANE_API void TRIVANE_CALL NodeTree(void) { DumpNodeTree(); }
+
+TRIVANE_API void TRIVANE_CALL Engine_SetDrawRules(uint32_t repetitions, uint32_t quiet_moves) {
+  SetDrawRules(Byte(repetitions), Byte(quiet_moves));
+}
+
+TRIVANE_API uint32_t TRIVANE_CALL Engine_GetDrawReason(void) { return DrawReason(); }
 
 TRIVANE_API void TRIVANE_CALL Engine_SetMessageHandler(TrivaneMessageHandler handler) { SetMessageHandler(handler); }
 

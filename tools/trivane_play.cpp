@@ -1,14 +1,17 @@
-// trivane-play: Trivane on a terminal.  Moves are typed as coordinates, x
+// trivane-play: Trivane on a terminal.  Moves are typed in the notation of
+// Morris players ("d2", "d2-d3", "f4" for a removal) or as coordinates, x
 // first: "4 1" places or removes on (4,1), "1 1 4 1" moves the piece on (1,1)
 // to (4,1).  The computer plays through the same exports as a person.
 #include <cctype>
 #include <cstdio>
 #include <iostream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "TrivaneEngine.h"
+#include "game_record.h"
 #include "play.h"
 
 namespace play {
@@ -37,9 +40,13 @@ void PrintUsage() {
       "  --computer-first     the computer plays player 1, you play player 2\n"
       "  --answer yes|no|ask  how the engine's Yes/No questions are answered (default ask)\n"
       "  --max-moves N        stop a game after N moves (default 1000)\n"
+      "  --load FILE          go on from a saved game\n"
+      "  --opening N          play the first N plies at random (with --seed S)\n"
+      "  --no-draw-rules      no draw by threefold repetition or 100 moves without a mill\n"
       "  --quiet              print only the moves and the result\n"
       "  --perft N            count the move sequences of length N from the empty board\n"
-      "moves: \"x y\" to place or remove, \"x y x y\" to move a piece; \"q\" quits\n");
+      "moves: \"d2\" to place or remove, \"d2-d3\" to move a piece (or \"x y\", \"x y x y\");\n"
+      "  \"moves\" lists the game, \"save FILE\" saves it, \"q\" quits\n");
 }
 
 Options ParseArguments(int argc, char** argv) {
@@ -86,6 +93,18 @@ Options ParseArguments(int argc, char** argv) {
         if (value < 0 || value > 12) o.error = "--perft takes a depth from 0 to 12";
         else o.perft_depth = static_cast<int>(value);
       }
+    } else if (arg == "--load") {
+      if (i + 1 >= argc) o.error = "--load needs a file";
+      else o.load_file = argv[++i];
+    } else if (arg == "--opening") {
+      if (next(value)) {
+        if (value < 0 || value > 18) o.error = "--opening takes 0 to 18 plies";
+        else o.opening = static_cast<int>(value);
+      }
+    } else if (arg == "--seed") {
+      if (next(value)) o.seed = static_cast<uint32_t>(value);
+    } else if (arg == "--no-draw-rules") {
+      o.draw_rules = false;
     } else if (arg == "--quiet") {
       o.quiet = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -103,55 +122,127 @@ using namespace play;
 
 namespace {
 
+using game_record::Ply;
+using game_record::PlyKind;
+using game_record::Square;
+
 const char* PhaseText(uint32_t g) {
   switch (g) {
-    case 1: return "place a piece (x y)";
-    case 2: return "move a piece along a line (x y x y)";
-    case 3: return "fly a piece anywhere (x y x y)";
-    case 4: return "remove an opposing piece (x y)";
+    case 1: return "place a piece (d2)";
+    case 2: return "move a piece along a line (d2-d3)";
+    case 3: return "fly a piece anywhere (d2-g7)";
+    case 4: return "remove an opposing piece (f4)";
     default: return "";
   }
 }
 
-uint32_t ApplyMove(uint32_t g, uint32_t fx, uint32_t fy, uint32_t tx, uint32_t ty) {
-  if (g == 1) return Engine_MakePlaceMove(fx, fy);
-  if (g == 2 || g == 3) return Engine_MakeSlideMove(fx, fy, tx, ty);
-  if (g == 4) return Engine_RemovePlay(fx, fy);
-  return 0;
+Ply MakePly(uint32_t g, uint32_t fx, uint32_t fy, uint32_t tx, uint32_t ty) {
+  const Square from{static_cast<int>(fx), static_cast<int>(fy)};
+  const Square to{static_cast<int>(tx), static_cast<int>(ty)};
+  if (g == 2 || g == 3) return Ply{PlyKind::Slide, from, to};
+  return Ply{g == 4 ? PlyKind::Remove : PlyKind::Place, {}, from};
 }
 
-std::string MoveText(uint32_t g, uint32_t fx, uint32_t fy, uint32_t tx, uint32_t ty) {
-  std::string s = (g == 1 ? "places " : g == 4 ? "removes " : "moves ");
-  s += std::to_string(fx) + "," + std::to_string(fy);
-  if (g == 2 || g == 3) s += " - " + std::to_string(tx) + "," + std::to_string(ty);
-  return s;
+// The ply in notation: "d2", "d2-d3", "xf4".
+std::string PlyText(const Ply& p) {
+  switch (p.kind) {
+    case PlyKind::Place: return game_record::SquareName(p.to);
+    case PlyKind::Slide: return game_record::SquareName(p.from) + "-" + game_record::SquareName(p.to);
+    case PlyKind::Remove: return "x" + game_record::SquareName(p.to);
+  }
+  return "";
 }
 
-// Reads numbers from a line; "q" quits.  Returns false at the end of input.
-bool ReadMove(std::vector<long>& numbers, bool& quit) {
-  std::string line;
-  if (!std::getline(std::cin, line)) return false;
-  numbers.clear();
-  quit = false;
-  for (char& c : line)
-    if (!std::isdigit(static_cast<unsigned char>(c)) && c != 'q' && c != 'Q') c = ' ';
-  std::istringstream in(line);
-  std::string token;
-  while (in >> token) {
-    if (token == "q" || token == "Q") {
-      quit = true;
+std::string EndText(uint32_t g) {
+  if (g == 5 || g == 6) return "Player " + std::to_string(g == 5 ? 1 : 2) + " has won.";
+  switch (Engine_GetDrawReason()) {
+    case 1: return "The game ends as a draw: the same position for the third time.";
+    case 2: return "The game ends as a draw: " + std::to_string(game_record::kDrawQuietMoves) +
+                   " moves without a mill.";
+    default: return "The game ends as a draw.";
+  }
+}
+
+// A typed line as a ply: notation ("d2", "d2-d3", "d2 d3") or numbers.
+bool ReadPly(const std::string& line, uint32_t g, Ply& out, std::string& why) {
+  std::vector<std::string> words;
+  std::string t = line;
+  for (char& c : t)
+    if (c == '-' || c == ',') c = ' ';
+  std::istringstream in(t);
+  for (std::string w; in >> w;) words.push_back(w);
+  const size_t need = (g == 2 || g == 3) ? 2 : 1;
+  std::vector<Square> squares;
+  if (words.size() == need) {
+    for (const std::string& w : words) {
+      Square s;
+      if (!game_record::ParseSquare(w, s)) break;
+      squares.push_back(s);
+    }
+  }
+  if (squares.size() != need && words.size() == need * 2) {
+    squares.clear();
+    for (size_t i = 0; i < words.size(); i += 2) {
+      long x = 0, y = 0;
+      if (!ParseNumber(words[i].c_str(), x) || !ParseNumber(words[i + 1].c_str(), y)) break;
+      if (x < 0 || x > 7 || y < 0 || y > 7) break;
+      squares.push_back(Square{static_cast<int>(x), static_cast<int>(y)});
+    }
+  }
+  if (squares.size() != need) {
+    why = need == 2 ? "Type a move as d2-d3 (or 4 6 4 5)." : "Type a point as d2 (or 4 6).";
+    return false;
+  }
+  if (need == 2) out = Ply{PlyKind::Slide, squares[0], squares[1]};
+  else out = Ply{g == 4 ? PlyKind::Remove : PlyKind::Place, {}, squares[0]};
+  return true;
+}
+
+// The first plies of a survey game, chosen at random among the legal ones.
+bool PlayRandomPly(std::mt19937& rng, std::vector<Ply>& plies) {
+  const uint32_t p = Engine_GetPlayer();
+  const uint32_t g = GamePart(p);
+  std::vector<Ply> legal;
+  for (uint32_t x = 1; x <= 7; ++x)
+    for (uint32_t y = 1; y <= 7; ++y) {
+      if (g == 1 && Engine_PieceAllowedTable(x, y)) legal.push_back(MakePly(1, x, y, 0, 0));
+      if (g == 4 && Engine_PlayerPieceExistsTable(x, y, p == 1 ? 2 : 1)) legal.push_back(MakePly(4, x, y, 0, 0));
+    }
+  while (!legal.empty()) {
+    const size_t i = rng() % legal.size();
+    if (game_record::ApplyPly(legal[i])) {
+      plies.push_back(legal[i]);
       return true;
     }
-    long v = 0;
-    if (ParseNumber(token.c_str(), v)) numbers.push_back(v);
+    legal.erase(legal.begin() + static_cast<long>(i));  // a piece in a mill
   }
-  return true;
+  return false;
+}
+
+void Save(const std::string& path, const std::vector<Ply>& plies, int difficulty) {
+  game_record::GameFile file;
+  file.level = difficulty == 3 ? "EASY" : difficulty == 6 ? "HARD" : "MEDIUM";
+  file.date = game_record::DateNow();
+  file.plies = plies;
+  std::string error;
+  if (game_record::WriteTextFile(path, game_record::FormatGameFile(file), error)) {
+    std::printf("  Saved %zu moves to %s\n", game_record::TurnTexts(plies).size(), path.c_str());
+  } else {
+    std::printf("  Not saved: %s\n", error.c_str());
+  }
+}
+
+void PrintMoves(const std::vector<Ply>& plies) {
+  const std::vector<std::string> turns = game_record::TurnTexts(plies);
+  for (size_t i = 0; i < turns.size(); i += 2) {
+    std::printf("  %3zu. %-12s %s\n", i / 2 + 1, turns[i].c_str(), i + 1 < turns.size() ? turns[i + 1].c_str() : "");
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Options options = ParseArguments(argc, argv);
+  Options options = ParseArguments(argc, argv);
   if (!options.error.empty()) {
     std::fprintf(stderr, "trivane-play: %s\n", options.error.c_str());
     PrintUsage();
@@ -171,11 +262,34 @@ int main(int argc, char** argv) {
 
   InstallMessageHandler(options.answer);
   InitEngine();
+  if (options.draw_rules) Engine_SetDrawRules(game_record::kDrawRepetitions, game_record::kDrawQuietMoves);
+
+  std::vector<Ply> plies;
+  if (!options.load_file.empty()) {
+    std::string text, error;
+    game_record::GameFile file;
+    if (!game_record::ReadTextFile(options.load_file, text, error) || !game_record::LoadGameText(text, file, error)) {
+      std::fprintf(stderr, "trivane-play: %s: %s\n", options.load_file.c_str(), error.c_str());
+      return 2;
+    }
+    plies = file.plies;
+    if (options.difficulty < 0 && !file.level.empty())
+      options.difficulty = file.level == "EASY" ? 3 : file.level == "HARD" ? 6 : 5;
+  }
   if (options.difficulty >= 0) Engine_SetDifficulty(static_cast<uint32_t>(options.difficulty));
 
   std::string name;
   for (int32_t i = 0, n = Engine_Info_Size(); i < n; ++i) name += static_cast<char>(Engine_Info(static_cast<uint32_t>(i)));
   std::printf("Trivane on a terminal, plugged to %s\n", Engine_Info_Size() < 0 ? "unknown engine" : name.c_str());
+  if (!plies.empty()) std::printf("Loaded %zu moves from %s\n", game_record::TurnTexts(plies).size(), options.load_file.c_str());
+
+  std::mt19937 rng(options.seed);
+  // A loaded game goes on as it stands; only a new one gets a random opening.
+  for (int i = 0; options.load_file.empty() && i < options.opening; ++i) {
+    const uint32_t mover = Engine_GetPlayer();
+    if (!PlayRandomPly(rng, plies)) break;
+    std::printf("Player %u (opening) %s\n", mover, PlyText(plies.back()).c_str());
+  }
 
   long moves = 0;
   for (;;) {
@@ -183,8 +297,8 @@ int main(int argc, char** argv) {
     const uint32_t g = GamePart(player);
     if (g == 5 || g == 6 || g == 7) {
       if (!options.quiet) std::printf("\n%s", BoardText().c_str());
-      if (g == 7) std::printf("The game ends as a draw.\n");
-      else std::printf("Player %u has won.\n", g == 5 ? 1u : 2u);
+      std::printf("%s\n", EndText(g).c_str());
+      std::printf("%zu plies played.\n", plies.size());
       return 0;
     }
     if (moves >= options.max_moves) {
@@ -204,33 +318,52 @@ int main(int argc, char** argv) {
       // accepted in its own query): ask again before applying.
       const uint32_t now = GamePart(player);
       if (now >= 5) continue;
-      if (!ApplyMove(now, fx, fy, tx, ty)) {
-        std::printf("Player %u (computer) proposed %s, which the referee refused.\n", player,
-                    MoveText(now, fx, fy, tx, ty).c_str());
+      const Ply ply = MakePly(now, fx, fy, tx, ty);
+      if (!game_record::ApplyPly(ply)) {
+        std::printf("Player %u (computer) proposed %s, which the referee refused.\n", player, PlyText(ply).c_str());
         return 1;
       }
-      std::printf("Player %u (computer) %s\n", player, MoveText(now, fx, fy, tx, ty).c_str());
+      plies.push_back(ply);
+      std::printf("Player %u (computer) %s\n", player, PlyText(ply).c_str());
       ++moves;
       continue;
     }
     std::printf("Player %u (%c): %s > ", player, player == 1 ? 'X' : 'O', PhaseText(g));
     std::fflush(stdout);
-    std::vector<long> n;
-    bool quit = false;
-    if (!ReadMove(n, quit) || quit) {
+    std::string line;
+    if (!std::getline(std::cin, line)) {
       std::printf("\nGame left.\n");
       return 0;
     }
-    const size_t need = (g == 2 || g == 3) ? 4 : 2;
-    if (n.size() != need) {
-      std::printf("  Type %zu numbers.\n", need);
+    std::istringstream words(line);
+    std::string first;
+    words >> first;
+    if (first == "q" || first == "Q" || first == "quit") {
+      std::printf("\nGame left.\n");
+      return 0;
+    }
+    if (first == "save") {
+      std::string path;
+      std::getline(words >> std::ws, path);
+      if (path.empty()) std::printf("  Type save and a file name.\n");
+      else Save(path, plies, options.difficulty);
       continue;
     }
-    auto coord = [](long v) { return static_cast<uint32_t>(v >= 0 && v <= 7 ? v : 0); };
-    if (!ApplyMove(g, coord(n[0]), coord(n[1]), need == 4 ? coord(n[2]) : 0, need == 4 ? coord(n[3]) : 0)) {
+    if (first == "moves") {
+      PrintMoves(plies);
+      continue;
+    }
+    Ply ply;
+    std::string why;
+    if (!ReadPly(line, g, ply, why)) {
+      std::printf("  %s\n", why.c_str());
+      continue;
+    }
+    if (!game_record::ApplyPly(ply)) {
       std::printf("  %s\n", g == 4 ? "Cannot remove this piece.." : "Cannot put here..");
       continue;
     }
+    plies.push_back(ply);
     ++moves;
   }
 }

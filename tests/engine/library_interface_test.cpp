@@ -46,6 +46,8 @@ const std::map<std::string, int> kExports = {
     {"AI_PlayOLD", 16},
     {"NodeTree", 0},
     {"Engine_SetMessageHandler", 4},
+    {"Engine_SetDrawRules", 8},
+    {"Engine_GetDrawReason", 0},
 };
 
 #if defined(__linux__)
