@@ -107,6 +107,9 @@ struct MasterResult {
 
 MasterSettings& MasterConfig();
 void SetMasterSeed(uint64_t seed);
+// Forgets what earlier searches learnt (table, history, planned removals):
+// the next search then depends on its position and settings alone.
+void ClearMasterMemory();
 
 // The search from `root`.  `history` holds the hashes of the game's positions
 // since its last irreversible move, oldest first, the root's own last;

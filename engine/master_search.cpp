@@ -17,6 +17,9 @@
 // - Variety: at the root, the moves whose exact value is within
 //   variety_margin of the best share the choice, made by a seeded random
 //   number; never when the game is decided either way.
+// - Late quiet moves (not the table's move, no mill, no block) are first
+//   searched one or two plies shallower; a move that then looks better than
+//   the best so far is searched again in full.
 // - Time: no new iteration starts after half the budget; a running iteration
 //   stops at the budget and its result is used only where it already found a
 //   better move than the previous iteration's.
@@ -111,17 +114,12 @@ void AddRemovals(const Position& after, const Move& base, uint8_t first, MasterM
         // position after both does not depend on their order).
         Move second[MAX_MOVES];
         const int k2 = GenerateMoves(next, next.to_move, GAMEPART_REMOVE, second);
-        bool any = false;
+        // A removal never changes which of the other pieces stand in a
+        // mill, so the second choices are the first ones less r: the pair
+        // with a lower second point came with that point first.
         for (int j = 0; j < k2; ++j) {
           if (second[j].from < r) continue;
           m.removal[1] = second[j].from;
-          Push(out, n, capacity, m);
-          any = true;
-        }
-        // Every second choice had a lower point: those pairs came earlier,
-        // unless a piece remains whose pairs only this order can give.
-        if (!any && k2 > 0) {
-          m.removal[1] = second[0].from;
           Push(out, n, capacity, m);
         }
         continue;
@@ -249,7 +247,12 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
     if (i == 0) {
       v = -Search(child, depth - 1, -beta, -alpha, ply + 1, index + 1);
     } else {
-      v = -Search(child, depth - 1, -alpha - 1, -alpha, ply + 1, index + 1);
+      // Late quiet moves are searched shallower first, in full only when
+      // they turn out better than the best so far.
+      int reduction = 0;
+      if (depth >= 3 && i >= 3 && order[i] < (1 << 27)) reduction = i >= 10 && depth >= 5 ? 2 : 1;
+      v = -Search(child, depth - 1 - reduction, -alpha - 1, -alpha, ply + 1, index + 1);
+      if (reduction != 0 && v > alpha && !g_ms.stop) v = -Search(child, depth - 1, -alpha - 1, -alpha, ply + 1, index + 1);
       if (v > alpha && v < beta && !g_ms.stop) v = -Search(child, depth - 1, -beta, -alpha, ply + 1, index + 1);
     }
     if (g_ms.stop) return 0;
@@ -343,6 +346,14 @@ int GenerateTurns(const Position& s, MasterMove* out, int capacity) {
 }
 
 MasterSettings& MasterConfig() { return g_ms.settings; }
+
+void ClearMasterMemory() {
+  ClearTable();
+  for (auto& side : g_ms.history)
+    for (auto& row : side)
+      for (int32_t& cell : row) cell = 0;
+  g_ms.pending[0].set = g_ms.pending[1].set = false;
+}
 
 void SetMasterSeed(uint64_t seed) {
   g_ms.settings.seed = seed;
