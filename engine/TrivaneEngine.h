@@ -119,6 +119,21 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_LegalMoves(uint8_t* moves, uint32_t cap
 TRIVANE_API void     TRIVANE_CALL Engine_SetDrawRules(uint32_t repetitions, uint32_t quiet_moves);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetDrawReason(void);
 
+/*
+ * The MASTER level, beside the three specified ones: a deep alpha-beta search
+ * with a time budget per move.  Engine_SetMasterLevel turns it on with that
+ * budget in milliseconds (the whole 32-bit argument is read; 1000 is the
+ * game's default) or off with 0; Engine_SetDifficulty also turns it off, so
+ * the last level set wins.  While it is on, AI_Play answers with its search
+ * and "nodes.txt" holds that search's summary (depth, nodes, time, principal
+ * variation).  It always answers with a legal move.  Among moves within a
+ * small margin of the best it chooses at random, so games differ:
+ * Engine_SetMasterVariety(0, ...) turns that off; a seed other than 0 fixes
+ * the random choices (without one they are seeded from the clock).
+ */
+TRIVANE_API void     TRIVANE_CALL Engine_SetMasterLevel(uint32_t move_time_ms);
+TRIVANE_API void     TRIVANE_CALL Engine_SetMasterVariety(uint32_t on, uint32_t seed);
+
 typedef int (*TrivaneMessageHandler)(const char* text, const char* caption, unsigned style);
 TRIVANE_API void     TRIVANE_CALL Engine_SetMessageHandler(TrivaneMessageHandler handler);
 

@@ -111,4 +111,37 @@ uint8_t DrawRulesGamePart(uint8_t player) {
 
 uint8_t DrawReason() { return g_draw.reason; }
 
+DrawRulesView DrawRulesSettings() {
+  DrawRulesView view;
+  view.repetitions = g_draw.repetitions;
+  view.quiet_moves = g_draw.quiet_moves;
+  view.quiet_run = g_draw.quiet_run;
+  return view;
+}
+
+int DrawRulesHistory(uint64_t* keys, int capacity) {
+  const int n = g_draw.count < capacity ? g_draw.count : capacity;
+  // The newest n keys of the ring, oldest first.
+  for (int i = 0; i < n; ++i) keys[i] = g_draw.history[(g_draw.next - n + i + kHistory) % kHistory];
+  return n;
+}
+
+void DrawKeyContents(uint64_t key, uint32_t (&pieces)[2], uint8_t& to_move, uint8_t (&in_hand)[2]) {
+  in_hand[1] = static_cast<uint8_t>(key & 15u);
+  in_hand[0] = static_cast<uint8_t>(key >> 4 & 15u);
+  to_move = (key >> 8 & 1u) ? 2 : 1;
+  uint64_t cells = key >> 9;
+  pieces[0] = pieces[1] = 0;
+  // PositionKey's walk backwards: the last point it wrote is in the low bits.
+  for (int y = 7; y >= 1; --y) {
+    for (int x = 7; x >= 1; --x) {
+      const uint8_t point = g_masks.point_of_cell[x][y];
+      if (point == NO_POINT) continue;
+      const uint8_t cell = static_cast<uint8_t>(cells & 3u);
+      cells >>= 2;
+      if (cell == 1 || cell == 2) pieces[cell - 1] |= PointBit(point);
+    }
+  }
+}
+
 }  // namespace trivane

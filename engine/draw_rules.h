@@ -29,4 +29,20 @@ void DrawRulesAfterMove(DrawRulesMove kind, uint8_t to_x, uint8_t to_y);
 uint8_t DrawRulesGamePart(uint8_t player);
 uint8_t DrawReason();
 
+// For a search that must see the draws ahead (the MASTER level): the rules in
+// force, the moves since the last irreversible one, and the positions since
+// then, oldest first (the current one last).  Returns the number of keys
+// copied, at most `capacity`.
+struct DrawRulesView {
+  uint8_t repetitions = 0;
+  uint8_t quiet_moves = 0;
+  int quiet_run = 0;
+};
+DrawRulesView DrawRulesSettings();
+int DrawRulesHistory(uint64_t* keys, int capacity);
+// A history key read back: each side's points as a mask over the 24 points
+// (bit q for point q, as the move generator numbers them), the player to move
+// and the pieces in hand.
+void DrawKeyContents(uint64_t key, uint32_t (&pieces)[2], uint8_t& to_move, uint8_t (&in_hand)[2]);
+
 }  // namespace trivane

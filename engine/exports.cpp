@@ -7,6 +7,7 @@
 #include "fastmap.h"
 #include "geometry.h"
 #include "marks.h"
+#include "master.h"
 #include "messages.h"
 #include "movegen.h"
 #include "rules.h"
@@ -141,11 +142,16 @@ TRIVANE_API int32_t TRIVANE_CALL Engine_Info(uint32_t index) {
   return EngineInfoChar(Byte(index));
 }
 
-TRIVANE_API void TRIVANE_CALL Engine_SetDifficulty(uint32_t level) { SetDifficulty(Byte(level)); }
+// Choosing one of the specified levels leaves MASTER: the last level set wins.
+TRIVANE_API void TRIVANE_CALL Engine_SetDifficulty(uint32_t level) {
+  SetDifficulty(Byte(level));
+  MasterConfig().on = false;
+}
 
 TRIVANE_API void TRIVANE_CALL AI_Play(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y) {
   if (!from_x || !from_y || !to_x || !to_y || !Ready()) return;
-  ComputerMove(*from_x, *from_y, *to_x, *to_y);
+  if (MasterConfig().on) MasterComputerMove(*from_x, *from_y, *to_x, *to_y);
+  else ComputerMove(*from_x, *from_y, *to_x, *to_y);
 }
 
 TRIVANE_API void TRIVANE_CALL AI_PlayOLD(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y) {
@@ -162,6 +168,16 @@ TRIVANE_API void TRIVANE_CALL Engine_SetDrawRules(uint32_t repetitions, uint32_t
 }
 
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetDrawReason(void) { return DrawReason(); }
+
+TRIVANE_API void TRIVANE_CALL Engine_SetMasterLevel(uint32_t move_time_ms) {
+  MasterConfig().on = move_time_ms != 0;
+  if (move_time_ms != 0) MasterConfig().move_time_ms = move_time_ms;
+}
+
+TRIVANE_API void TRIVANE_CALL Engine_SetMasterVariety(uint32_t on, uint32_t seed) {
+  MasterConfig().variety = on != 0;
+  if (seed != 0) SetMasterSeed(seed);
+}
 
 TRIVANE_API void TRIVANE_CALL Engine_SetMessageHandler(TrivaneMessageHandler handler) { SetMessageHandler(handler); }
 

@@ -12,6 +12,9 @@ enum class Answer { Ask, Yes, No };
 struct Options {
   bool cpu[3] = {false, false, true};  // as in the game: player 1 human, player 2 computer
   int difficulty = -1;                 // -1: the engine's own default
+  bool master = false;                 // MASTER: the deep search with a time budget
+  long move_time_ms = 1000;            // --time MS: MASTER's budget per move
+  bool variety = true;                 // --no-variety: MASTER always takes its best move
   Answer answer = Answer::Ask;
   long max_moves = 1000;
   int perft_depth = 0;

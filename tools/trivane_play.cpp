@@ -33,8 +33,11 @@ bool ParseNumber(const char* text, long& value) {
 
 void PrintUsage() {
   std::printf(
-      "usage: trivane-play [EASY|MEDIUM|HARD] [CPUVSCPU] [options]\n"
+      "usage: trivane-play [EASY|MEDIUM|HARD|MASTER] [CPUVSCPU] [options]\n"
       "  EASY, MEDIUM, HARD   search depth 3, 5 or 6 (any case; the last one wins)\n"
+      "  MASTER               a deep search, 1 s a move unless --time says otherwise\n"
+      "  --time MS            MASTER's time per move in milliseconds\n"
+      "  --no-variety         MASTER always plays its best move (no random choice)\n"
       "  CPUVSCPU             the computer plays both sides\n"
       "  TWOPLAYERS, --two-players     two people play, no computer\n"
       "  CPUFIRST, --computer-first   the computer plays player 1, you play player 2\n"
@@ -67,10 +70,22 @@ Options ParseArguments(int argc, char** argv) {
       o.cpu[1] = o.cpu[2] = true;
     } else if (word == "EASY") {
       o.difficulty = TRIVANE_DEPTH_EASY;
+      o.master = false;
     } else if (word == "MEDIUM") {
       o.difficulty = TRIVANE_DEPTH_MEDIUM;
+      o.master = false;
     } else if (word == "HARD") {
       o.difficulty = TRIVANE_DEPTH_HARD;
+      o.master = false;
+    } else if (word == "MASTER") {
+      o.master = true;
+    } else if (arg == "--time") {
+      if (next(value)) {
+        if (value < 1 || value > 3600000) o.error = "--time takes 1 to 3600000 milliseconds";
+        else o.move_time_ms = value;
+      }
+    } else if (arg == "--no-variety") {
+      o.variety = false;
     } else if (arg == "--two-players" || word == "TWOPLAYERS") {
       o.cpu[1] = o.cpu[2] = false;
     } else if (arg == "--computer-first" || word == "CPUFIRST") {
@@ -221,6 +236,8 @@ bool PlayRandomPly(std::mt19937& rng, std::vector<Ply>& plies) {
 
 void Save(const std::string& path, const std::vector<Ply>& plies, int difficulty) {
   game_record::GameFile file;
+  // A saved game names one of the three levels its format knows; MASTER games
+  // are saved as HARD, the nearest.
   file.level = difficulty == 3 ? "EASY" : difficulty == 6 ? "HARD" : "MEDIUM";
   file.date = game_record::DateNow();
   file.plies = plies;
@@ -277,6 +294,10 @@ int main(int argc, char** argv) {
       options.difficulty = file.level == "EASY" ? 3 : file.level == "HARD" ? 6 : 5;
   }
   if (options.difficulty >= 0) Engine_SetDifficulty(static_cast<uint32_t>(options.difficulty));
+  if (options.master) {
+    Engine_SetMasterLevel(static_cast<uint32_t>(options.move_time_ms));
+    Engine_SetMasterVariety(options.variety ? 1 : 0, 0);
+  }
 
   std::string name;
   for (int32_t i = 0, n = Engine_Info_Size(); i < n; ++i) name += static_cast<char>(Engine_Info(static_cast<uint32_t>(i)));
@@ -346,7 +367,7 @@ int main(int argc, char** argv) {
       std::string path;
       std::getline(words >> std::ws, path);
       if (path.empty()) std::printf("  Type save and a file name.\n");
-      else Save(path, plies, options.difficulty);
+      else Save(path, plies, options.master ? 6 : options.difficulty);
       continue;
     }
     if (first == "moves") {

@@ -52,6 +52,8 @@ const std::map<std::string, int> kExports = {
     {"Engine_SetDrawRules", 8},
     {"Engine_GetDrawReason", 0},
     {"Engine_LegalMoves", 8},
+    {"Engine_SetMasterLevel", 4},
+    {"Engine_SetMasterVariety", 8},
 };
 
 #if defined(__linux__)

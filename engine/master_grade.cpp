@@ -1,0 +1,65 @@
+// The MASTER search's grade of a quiet position, for the player to move, in
+// hundredths of a piece.  It extends the specified grade with what decides
+// games between strong players: material counts pieces in hand as well as on
+// the board; mobility counts the real free links (a side that runs out of
+// them while sliding loses, so the last few links weigh extra); half-built
+// mills (two pieces and an empty third point) are threats; mills that can be
+// opened and closed again are worth most of a piece each.  The weights were
+// set by short matches against HARD (bench/match), not by taste.
+#include "master.h"
+
+namespace trivane {
+
+namespace {
+
+constexpr int32_t kPiece = 100;
+constexpr int32_t kFreeLink = 4;
+constexpr int32_t kCramped = 25;     // per free link short of four, for a sliding side
+constexpr int32_t kHalfMill = 14;
+constexpr int32_t kFlyingHalfMill = 40;  // a flying side closes any open half mill next turn
+constexpr int32_t kMillRun = 45;
+
+struct SideFacts {
+  int32_t pieces;
+  int32_t free_links;
+  int32_t half_mills;
+  int32_t mill_runs;
+  bool flies;
+  bool slides;  // all placed and more than three pieces
+};
+
+SideFacts Facts(const Position& s, uint8_t player) {
+  const uint8_t side = Side(player);
+  const uint32_t own = s.pieces[side];
+  const uint32_t theirs = s.pieces[side ^ 1];
+  const uint32_t empty = EmptyPoints(s);
+  SideFacts f{};
+  f.pieces = s.count[side] + s.remaining[side];
+  for (uint32_t b = own; b != 0; b &= b - 1)
+    f.free_links += __builtin_popcount(g_masks.link_mask[__builtin_ctz(b)] & empty);
+  for (const uint32_t mill : g_masks.mill_mask)
+    if (__builtin_popcount(own & mill) == 2 && (theirs & mill) == 0) ++f.half_mills;
+  f.mill_runs = MillRuns(s, player);
+  f.flies = s.remaining[side] == 0 && s.count[side] == 3;
+  f.slides = s.remaining[side] == 0 && s.count[side] > 3;
+  return f;
+}
+
+int32_t Worth(const SideFacts& f) {
+  int32_t v = kPiece * f.pieces + kMillRun * f.mill_runs;
+  if (f.flies) return v + kFlyingHalfMill * f.half_mills;
+  v += kFreeLink * f.free_links + kHalfMill * f.half_mills;
+  if (f.free_links < 4) v -= kCramped * (4 - f.free_links);
+  return v;
+}
+
+}  // namespace
+
+int32_t MasterGrade(const Position& s) {
+  const uint8_t me = s.to_move;
+  const SideFacts mine = Facts(s, me);
+  const SideFacts theirs = Facts(s, Opponent(me));
+  return Worth(mine) - Worth(theirs);
+}
+
+}  // namespace trivane

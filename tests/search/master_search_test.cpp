@@ -1,0 +1,411 @@
+// The MASTER level: its hashing and table, forced wins found at the right
+// distance (checked against a plain full-width minimax over the move
+// generator's plies), legal moves in thousands of positions (checked by the
+// referee's exports), whole turns with their removals, the draw rules, the
+// seeded variety, the exports that turn it on, and the line that shuts HARD in
+// during placing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TrivaneEngine.h"
+#include "draw_rules.h"
+#include "geometry.h"
+#include "master.h"
+#include "messages.h"
+#include "rules.h"
+#include "search.h"
+#include "search_support.h"
+#include "state.h"
+#include "zobrist.h"
+
+using namespace trivane;
+using search_test::Point;
+using search_test::SetPosition;
+
+namespace {
+
+class MasterTest : public search_test::SearchTest {
+ protected:
+  void SetUp() override {
+    SearchTest::SetUp();
+    BuildZobristKeys();
+    ClearMasterMemory();
+    MasterSettings& cfg = MasterConfig();
+    cfg = MasterSettings{};
+    cfg.node_limit = 200000;  // results do not depend on the machine's speed
+    cfg.move_time_ms = 1000000;
+    cfg.variety = false;
+    SetMasterSeed(7);
+  }
+  void TearDown() override {
+    MasterConfig() = MasterSettings{};
+    SearchTest::TearDown();
+  }
+};
+
+Position Current() { return PositionFromGame(g_game); }
+
+uint8_t P(uint8_t x, uint8_t y) { return PointOf(x, y); }
+
+// Whether the player `me` wins within `turns` turns of either side from s,
+// by plain minimax over the generator's plies (a removal is played in the
+// same turn as the move that earned it).
+bool ForcedWin(const Position& s, uint8_t me, int turns) {
+  const uint8_t phase = PositionPhase(s);
+  if (phase == GAMEPART_PLAYER1_WON || phase == GAMEPART_PLAYER2_WON) return (phase == GAMEPART_PLAYER1_WON ? 1 : 2) == me;
+  if (turns == 0) return false;
+  Move moves[MAX_MOVES];
+  const int n = GenerateMoves(s, s.to_move, phase, moves);
+  const bool mine = s.to_move == me;
+  for (int i = 0; i < n; ++i) {
+    Position child = s;
+    MakeMove(child, moves[i]);
+    const bool w = ForcedWin(child, me, child.to_move == s.to_move ? turns : turns - 1);
+    if (mine && w) return true;
+    if (!mine && !w) return false;
+  }
+  return !mine;
+}
+
+// ---- Hashing and the table ----
+
+TEST_F(MasterTest, PositionReachedTwoWaysHashesEqual) {
+  // Same placements in another order: the piece maps' rows and cached free
+  // links differ, the position does not.
+  RestartGameState();
+  ASSERT_EQ(MakePlaceMove(1, 1), 1);
+  ASSERT_EQ(MakePlaceMove(4, 2), 1);
+  ASSERT_EQ(MakePlaceMove(7, 7), 1);
+  ASSERT_EQ(MakePlaceMove(6, 2), 1);
+  const Position a = Current();
+  RestartGameState();
+  ASSERT_EQ(MakePlaceMove(7, 7), 1);
+  ASSERT_EQ(MakePlaceMove(6, 2), 1);
+  ASSERT_EQ(MakePlaceMove(1, 1), 1);
+  ASSERT_EQ(MakePlaceMove(4, 2), 1);
+  const Position b = Current();
+  ASSERT_NE(a.row_point[0][0], b.row_point[0][0]);
+  EXPECT_EQ(PositionHash(a), PositionHash(b));
+
+  // Slides that go out and back reach the starting position again.
+  SetPosition({{1, 1}, {4, 2}, {6, 6}, {3, 5}}, {{7, 1}, {2, 6}, {5, 4}, {3, 3}}, 1, 0, 0);
+  const Position start = Current();
+  Position s = start;
+  MakeMove(s, Move{GAMEPART_SLIDE, P(1, 1), P(4, 1)});
+  MakeMove(s, Move{GAMEPART_SLIDE, P(7, 1), P(7, 4)});
+  MakeMove(s, Move{GAMEPART_SLIDE, P(4, 1), P(1, 1)});
+  MakeMove(s, Move{GAMEPART_SLIDE, P(7, 4), P(7, 1)});
+  EXPECT_EQ(PositionHash(s), PositionHash(start));
+}
+
+TEST_F(MasterTest, HashTellsApartWhatTheRulesTellApart) {
+  SetPosition({{1, 1}, {4, 2}}, {{7, 7}, {6, 2}}, 1, 7, 7);
+  const Position base = Current();
+  std::set<uint64_t> keys{PositionHash(base)};
+  Position other_mover = base;
+  other_mover.to_move = 2;
+  keys.insert(PositionHash(other_mover));
+  Position in_hand = base;
+  --in_hand.remaining[0];
+  keys.insert(PositionHash(in_hand));
+  Position removal_due = base;
+  removal_due.removals_due = 1;
+  keys.insert(PositionHash(removal_due));
+  Position colours_swapped = base;
+  std::swap(colours_swapped.pieces[0], colours_swapped.pieces[1]);
+  keys.insert(PositionHash(colours_swapped));
+  EXPECT_EQ(keys.size(), 5u);
+}
+
+TEST_F(MasterTest, TableKeepsTheDeepestAndReplacesOldSearches) {
+  ClearTable();
+  const uint64_t bucket = 0x12345;  // three keys of one bucket
+  const uint64_t k1 = (uint64_t{1} << 32) | bucket, k2 = (uint64_t{2} << 32) | bucket, k3 = (uint64_t{3} << 32) | bucket;
+  StoreTable(k1, 11, 50, 8, BOUND_EXACT);
+  StoreTable(k2, 22, -7, 3, BOUND_LOWER);
+  TableHit h1 = ProbeTable(k1), h2 = ProbeTable(k2);
+  ASSERT_TRUE(h1.found);
+  EXPECT_EQ(h1.move, 11u);
+  EXPECT_EQ(h1.score, 50);
+  EXPECT_EQ(h1.depth, 8);
+  EXPECT_EQ(h1.bound, BOUND_EXACT);
+  ASSERT_TRUE(h2.found);
+  EXPECT_EQ(h2.score, -7);
+  EXPECT_EQ(h2.bound, BOUND_LOWER);
+  // A third shallow key pushes out the shallow one, never the deep one.
+  StoreTable(k3, 33, 1, 2, BOUND_UPPER);
+  EXPECT_TRUE(ProbeTable(k1).found);
+  EXPECT_FALSE(ProbeTable(k2).found);
+  EXPECT_TRUE(ProbeTable(k3).found);
+  // The same key again keeps its move when the new result has none.
+  StoreTable(k1, 0, 60, 9, BOUND_LOWER);
+  EXPECT_EQ(ProbeTable(k1).move, 11u);
+  EXPECT_EQ(ProbeTable(k1).score, 60);
+  // A later search's shallow entry takes the deep slot of an older search.
+  AgeTable();
+  const uint64_t k4 = (uint64_t{4} << 32) | bucket;
+  StoreTable(k4, 44, 5, 1, BOUND_EXACT);
+  EXPECT_TRUE(ProbeTable(k4).found);
+  EXPECT_EQ(ProbeTable(k4).depth, 1);
+  // A key of another bucket is not confused with these.
+  EXPECT_FALSE(ProbeTable((uint64_t{1} << 32) | (bucket + 1)).found);
+}
+
+TEST_F(MasterTest, PackedMovesRoundTrip) {
+  const MasterMove samples[] = {
+      MasterMove{Move{GAMEPART_PLACE, 0, NO_POINT}, {NO_POINT, NO_POINT}},
+      MasterMove{Move{GAMEPART_SLIDE, 23, 22}, {5, NO_POINT}},
+      MasterMove{Move{GAMEPART_FLY, 3, 17}, {9, 12}},
+      MasterMove{Move{GAMEPART_REMOVE, 14, NO_POINT}, {2, NO_POINT}},
+  };
+  for (const MasterMove& m : samples) EXPECT_TRUE(SameMove(UnpackMove(PackMove(m)), m));
+  EXPECT_NE(PackMove(samples[0]), 0u);  // 0 stays "no move" in the table
+}
+
+// ---- Forced wins ----
+
+struct WinCase {
+  const char* name;
+  std::vector<Point> p1, p2;
+  uint8_t to_move;
+  bool by_blocking;  // else by reducing the loser to two pieces
+};
+
+// Positions found among random games where the player to move wins in his
+// second turn (three turns: his, the reply, his) and not in his first.
+const WinCase kWins[] = {
+    {"block_a", {{2, 2}, {2, 6}, {3, 3}, {4, 6}, {7, 1}},
+     {{1, 7}, {2, 4}, {3, 5}, {4, 2}, {4, 3}, {4, 5}, {4, 7}, {6, 6}}, 2, true},
+    {"block_b", {{2, 4}, {4, 2}, {4, 5}, {4, 7}, {5, 5}, {6, 4}, {6, 6}},
+     {{1, 1}, {1, 4}, {1, 7}, {2, 2}, {4, 1}, {4, 3}, {7, 1}, {7, 4}}, 1, true},
+    {"two_a", {{6, 2}, {4, 5}, {3, 3}, {4, 7}, {4, 6}, {2, 6}, {7, 4}}, {{7, 7}, {5, 3}, {3, 4}}, 1, false},
+    {"two_b", {{4, 1}, {1, 7}, {3, 4}, {3, 5}, {2, 2}, {6, 2}, {1, 4}}, {{5, 5}, {5, 4}, {5, 3}}, 1, false},
+};
+
+TEST_F(MasterTest, ForcedWinsFoundAtTheRightDistance) {
+  for (const WinCase& c : kWins) {
+    SCOPED_TRACE(c.name);
+    SetPosition(c.p1, c.p2, c.to_move, 0, 0);
+    const Position root = Current();
+    ASSERT_FALSE(ForcedWin(root, c.to_move, 1));
+    ASSERT_TRUE(ForcedWin(root, c.to_move, 3));
+    const MasterResult r = MasterSearch(root, MasterGameContext{});
+    ASSERT_TRUE(r.found);
+    EXPECT_EQ(r.score, MASTER_WIN - 3);
+    EXPECT_GE(r.depth, 3);
+    // The move chosen wins by itself: every reply loses within two turns.
+    Position after = root;
+    PlayMasterMove(after, r.move);
+    EXPECT_TRUE(ForcedWin(after, c.to_move, 2));
+    // The principal variation ends in the kind of win the case names.
+    ASSERT_EQ(r.pv_length, 3);
+    Position end = root;
+    for (int k = 0; k < r.pv_length; ++k) PlayMasterMove(end, r.pv[k]);
+    const uint8_t loser = Opponent(c.to_move);
+    const uint8_t phase = PositionPhase(end);
+    EXPECT_EQ(phase, c.to_move == 1 ? GAMEPART_PLAYER1_WON : GAMEPART_PLAYER2_WON);
+    if (c.by_blocking) {
+      EXPECT_GT(end.count[Side(loser)], 3);
+      EXPECT_TRUE(BlockedIn(end, loser));
+    } else {
+      EXPECT_EQ(end.count[Side(loser)], 2);
+    }
+  }
+}
+
+TEST_F(MasterTest, WinInOneIsTakenAtOnce) {
+  // Player 1 slides (7,4) to (7,1), closes (1,1) (4,1) (7,1) and takes one of
+  // the flying opponent's three pieces.
+  SetPosition({{1, 1}, {4, 1}, {7, 4}, {6, 6}, {3, 5}}, {{1, 7}, {5, 5}, {6, 4}}, 1, 0, 0);
+  const MasterResult r = MasterSearch(Current(), MasterGameContext{});
+  ASSERT_TRUE(r.found);
+  EXPECT_EQ(r.score, MASTER_WIN - 1);
+  EXPECT_EQ(r.move.base.from, P(7, 4));
+  EXPECT_EQ(r.move.base.to, P(7, 1));
+  EXPECT_NE(r.move.removal[0], NO_POINT);
+}
+
+// ---- Whole turns ----
+
+TEST_F(MasterTest, TurnsCoverEveryMoveAndRemovalOnce) {
+  // A placement that closes two mills at once: every pair of removals once.
+  SetPosition({{4, 1}, {7, 1}, {1, 4}, {1, 7}}, {{2, 2}, {6, 6}, {5, 3}, {3, 5}}, 1, 5, 5);
+  const Position s = Current();
+  MasterMove turns[512];
+  const int n = GenerateTurns(s, turns, 512);
+  std::set<uint64_t> results;
+  int doubles = 0;
+  for (int i = 0; i < n; ++i) {
+    Position c = s;
+    PlayMasterMove(c, turns[i]);
+    EXPECT_EQ(c.to_move, 2) << "a turn ends with the turn passed";
+    EXPECT_TRUE(results.insert(PositionHash(c)).second) << "two turns lead to one position";
+    if (turns[i].removal[1] != NO_POINT) ++doubles;
+  }
+  // 16 empty points; on (1,1) two mills and the 4 * 3 / 2 pairs of removals,
+  // no other point closes a mill.
+  EXPECT_EQ(doubles, 6);
+  EXPECT_EQ(n, 15 + 6);
+}
+
+// ---- Legal moves everywhere ----
+
+// A few thousand positions of seeded random games, in every phase: the MASTER
+// move of each is accepted by the referee's exports, removals included.
+TEST_F(MasterTest, EveryMoveIsLegalForTheReferee) {
+#if defined(TRIVANE_SANITIZED_BUILD)
+  const int games = 12;
+#else
+  const int games = 60;
+#endif
+  std::mt19937 rng(20261208);
+  Engine_SetMessageHandler(nullptr);
+  SetMessageHandler([](const char*, const char*, unsigned style) { return (style & 0x0F) == 0x04 ? 7 : 1; });
+  Engine_SetMasterLevel(1000);
+  Engine_SetMasterVariety(1, 99);
+  MasterConfig().node_limit = 1500;
+  int positions = 0;
+  for (int game = 0; game < games; ++game) {
+    RestartGame();
+    Engine_SetDrawRules(3, 100);
+    for (int ply = 0; ply < 160; ++ply) {
+      const uint32_t p = Engine_GetPlayer();
+      const uint32_t g = GamePart(p);
+      if (g >= 5) break;
+      uint8_t fx = 0, fy = 0, tx = 0, ty = 0;
+      if ((ply + game) % 3 != 0) {
+        AI_Play(&fx, &fy, &tx, &ty);
+        ++positions;
+        uint32_t ok = 0;
+        if (g == GAMEPART_PLACE) ok = Engine_MakePlaceMove(fx, fy);
+        else if (g == GAMEPART_REMOVE) ok = Engine_RemovePlay(fx, fy);
+        else ok = Engine_MakeSlideMove(fx, fy, tx, ty);
+        ASSERT_EQ(ok, 1u) << "game " << game << " ply " << ply << " phase " << g << ": " << int(fx) << "," << int(fy)
+                          << " - " << int(tx) << "," << int(ty);
+      } else {
+        ASSERT_TRUE(search_test::PlayRandomMove(rng));
+        DrawRulesAfterMove(DrawRulesMove::Removal, 0, 0);  // keeps the rule's history running from here
+      }
+    }
+  }
+  Engine_SetDrawRules(0, 0);
+  Engine_SetDifficulty(5);
+  EXPECT_FALSE(MasterConfig().on);
+  EXPECT_GT(positions, games * 40);
+}
+
+// ---- Budget, variety, draws, summary ----
+
+TEST_F(MasterTest, AnswersWithAMoveUnderAnyBudget) {
+  SetPosition({}, {}, 1, 9, 9);
+  MasterConfig().node_limit = 1;  // stops within the first iteration
+  const MasterResult r = MasterSearch(Current(), MasterGameContext{});
+  ASSERT_TRUE(r.found);
+  EXPECT_EQ(r.move.base.kind, GAMEPART_PLACE);
+  EXPECT_NE(r.move.base.from, NO_POINT);
+}
+
+TEST_F(MasterTest, VarietyChoosesAmongNearEqualMovesBySeed) {
+  MasterConfig().node_limit = 20000;
+  std::set<uint8_t> firsts;
+  for (uint64_t seed = 1; seed <= 12; ++seed) {
+    SetPosition({}, {}, 1, 9, 9);
+    MasterConfig().variety = true;
+    SetMasterSeed(seed);
+    ClearMasterMemory();
+    firsts.insert(MasterSearch(Current(), MasterGameContext{}).move.base.from);
+  }
+  EXPECT_GT(firsts.size(), 1u) << "every seed chose the same opening";
+  // The same seed gives the same choice; no variety gives the best move only.
+  auto choose = [&](bool variety, uint64_t seed) {
+    SetPosition({}, {}, 1, 9, 9);
+    MasterConfig().variety = variety;
+    SetMasterSeed(seed);
+    ClearMasterMemory();
+    return PackMove(MasterSearch(Current(), MasterGameContext{}).move);
+  };
+  EXPECT_EQ(choose(true, 5), choose(true, 5));
+  EXPECT_EQ(choose(false, 5), choose(false, 6));
+}
+
+TEST_F(MasterTest, RepetitionInTheGameScoresAsADraw) {
+  // Player 1, two pieces down, can slide (1,1) to (1,4) and bring back a
+  // position the game has had (A below): with the game's history that move
+  // is a draw, worth more than any other; without it, it is not.
+  const std::vector<Point> p2 = {{7, 7}, {2, 6}, {5, 4}, {3, 3}, {6, 2}, {5, 5}};
+  SetPosition({{1, 4}, {4, 2}, {6, 6}, {3, 5}}, p2, 2, 0, 0);
+  const Position a = Current();
+  Position b = a;
+  MakeMove(b, Move{GAMEPART_SLIDE, P(7, 7), P(7, 4)});
+  Position c = b;
+  MakeMove(c, Move{GAMEPART_SLIDE, P(1, 4), P(1, 1)});
+  Position root = c;
+  MakeMove(root, Move{GAMEPART_SLIDE, P(7, 4), P(7, 7)});
+  ASSERT_EQ(root.to_move, 1);
+  const uint64_t history[3] = {PositionHash(a), PositionHash(b), PositionHash(c)};
+  MasterGameContext game;
+  game.history = history;
+  game.history_length = 3;
+  game.quiet_run = 3;
+  MasterConfig().node_limit = 60000;
+  const MasterResult drawn = MasterSearch(root, game);
+  ASSERT_TRUE(drawn.found);
+  EXPECT_EQ(drawn.score, 0);
+  EXPECT_EQ(drawn.move.base.from, P(1, 1));
+  EXPECT_EQ(drawn.move.base.to, P(1, 4));
+  ClearMasterMemory();
+  const MasterResult alone = MasterSearch(root, MasterGameContext{});
+  EXPECT_LT(alone.score, 0);
+}
+
+TEST_F(MasterTest, QuietMovesRuleDrawsTheSearch) {
+  // Three pieces up, player 1 wins in the long run, but one move short of
+  // the quiet-moves count every move he has (none closes a mill) draws.
+  SetPosition({{1, 1}, {4, 1}, {6, 6}, {3, 5}, {2, 4}, {6, 4}}, {{7, 7}, {2, 6}, {5, 4}}, 1, 0, 0);
+  const Position root = Current();
+  MasterMove turns[512];
+  const int n = GenerateTurns(root, turns, 512);
+  for (int i = 0; i < n; ++i) ASSERT_EQ(turns[i].removal[0], NO_POINT) << "a mill escapes the count";
+  MasterGameContext game;
+  game.quiet_run = 99;
+  game.quiet_moves = 100;
+  MasterConfig().node_limit = 20000;
+  EXPECT_EQ(MasterSearch(root, game).score, 0);
+  game.quiet_moves = 0;
+  ClearMasterMemory();
+  EXPECT_GT(MasterSearch(root, game).score, 200);
+}
+
+TEST_F(MasterTest, SummaryNamesDepthNodesTimeAndLine) {
+  SetPosition({{1, 1}, {4, 2}, {6, 2}, {3, 4}, {5, 5}, {7, 4}, {2, 6}},
+              {{4, 1}, {2, 2}, {2, 4}, {4, 3}, {6, 4}, {4, 6}, {1, 7}}, 1, 2, 2);
+  MasterConfig().on = true;
+  MasterConfig().node_limit = 5000;
+  uint8_t fx = 9, fy = 9, tx = 9, ty = 9;
+  MasterComputerMove(fx, fy, tx, ty);
+  EXPECT_EQ(tx, 0);
+  EXPECT_EQ(ty, 0);
+  EXPECT_EQ(PieceAt(fx, fy), EMPTY_POINT);
+  const std::string text = ReadFile("nodes.txt");
+  std::istringstream in(text);
+  std::string word;
+  int depth = 0;
+  long nodes = 0, ms = -1;
+  in >> word;
+  EXPECT_EQ(word, "MASTER");
+  in >> word >> depth >> word >> nodes >> word >> ms;
+  EXPECT_GE(depth, 2);
+  EXPECT_GE(nodes, 5000);
+  EXPECT_GE(ms, 0);
+  EXPECT_NE(text.find("\npv "), std::string::npos);
+  EXPECT_NE(text.find(std::to_string(fx) + "," + std::to_string(fy)), std::string::npos);
+}
+
+}  // namespace
