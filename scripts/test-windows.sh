@@ -8,6 +8,7 @@
 # (scripts/windows-window-test.sh).  Steps that need Wine to run a program of
 # that architecture are skipped, with a note, on a machine whose Wine cannot
 # (32-bit Wine needs a kernel that runs i386 programs).
+# Then the Linux package: built, installed, started and removed (scripts/test-deb.sh).
 # Run after the Linux tests: it uses the native tree build/ for the data
 # generator and the Linux side of the JPEG comparison.
 set -euo pipefail
@@ -98,6 +99,10 @@ for arch in "${archs[@]}"; do
     bash scripts/windows-window-test.sh "$zip" "$wine" || failed=1
   fi
 done
+
+# The Linux package, made and proven the same way (scripts/test-deb.sh).
+note "Linux package"
+bash scripts/test-deb.sh || failed=1
 
 note "done"
 exit "$failed"
