@@ -19,7 +19,7 @@ archs=("$@")
 jobs="$(nproc 2>/dev/null || echo 2)"
 export WINEDEBUG=-all
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-trivane}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winealsa.drv,winepulse.drv=d}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winealsa.drv,winepulse.drv=d;mscoree,mshtml=}"
 started=$(date +%s)
 failed=0
 note() { echo "== $* ($(( $(date +%s) - started )) s)"; }
