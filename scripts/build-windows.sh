@@ -38,7 +38,7 @@ cmake --build "$host" -j "$jobs" --target trivane-datagen
 cmake -S . -B "$dir" \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-$arch.cmake" \
   -DCMAKE_BUILD_TYPE=Release \
-  -DTRIVANE_BUILD_BENCH=OFF \
+  -DTRIVANE_BUILD_BENCH=OFF -DTRIVANE_BUILD_GAME=ON -DTRIVANE_INSTALL_DIR=. \
   -DTRIVANE_DATAGEN="$PWD/$host/bin/trivane-datagen" \
   "${launchers[@]}" "$@" >/dev/null
 if [ -n "${TRIVANE_WIN_TARGETS:-}" ]; then
