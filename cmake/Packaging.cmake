@@ -4,6 +4,11 @@
 #     JpegLib.dll, the pictures, "Sounds\", "Resources\" (skins, pointers),
 #     "enviroment.nfo", and SDK\ with the engine's header, import library and
 #     definition file.
+#   Linux: trivane_<version>_<arch>.deb with the game folder under lib/trivane,
+#     the launcher trivane-gui on the PATH, a desktop entry and the icon drawn
+#     by the data generator.  Configure that tree with -DCMAKE_INSTALL_PREFIX=/usr
+#     (scripts/package-deb.sh does): the toolkit looks for an installed copy's
+#     resources under the prefix given at build time.
 set(CPACK_PACKAGE_NAME "Trivane")
 set(CPACK_PACKAGE_VENDOR "Trivane")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
@@ -17,5 +22,17 @@ if(WIN32)
   endif()
   set(CPACK_PACKAGE_FILE_NAME "Trivane-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME}")
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_NAME trivane)
+  set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Trivane developers <dev@trivane.example>")
+  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  # The libraries the programs link (SDL2, FreeType, fontconfig, libpng,
+  # libjpeg) become the package's dependencies; the fonts the program draws
+  # text with are found through fontconfig at run time.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 endif()
 include(CPack)

@@ -7,12 +7,9 @@
 
 #include "gfx/veltounit.h"
 #include "gui/gui_state.h"
+#include "gui/installed_places.h"
 #include "platform/paths.h"
 #include "platform/win32.h"
-
-#ifndef TRIVANE_INSTALLED_RESOURCES
-#define TRIVANE_INSTALLED_RESOURCES "C:\\Program Files\\Varnix\\Resources\\"
-#endif
 
 namespace veltogui {
 
@@ -87,8 +84,8 @@ bool FileExists(const std::string& path) {
 
 // Candidates, in order: the folder the settings file names (when it names
 // one), "Resources" beside the start folder, and the place an installed copy
-// keeps its resources.  The Windows install paths on drives A: and C: to I:
-// all stand for that one installed place on this system, so it is tried once.
+// keeps its resources (on Windows the install folder on drives C:, A:, D: to
+// I:; elsewhere the one place under the install prefix).
 //
 // A relative "enviroment_path" is taken from the start folder and kept as a
 // whole path: the skin loader enters the resources folder's sub-folders one
@@ -102,7 +99,7 @@ std::vector<std::string> ResourcesCandidates(const std::string& startFolder) {
     candidates.push_back(WithSeparator(whole ? named : startFolder + named));
   }
   candidates.push_back(startFolder + "Resources\\");
-  candidates.push_back(TRIVANE_INSTALLED_RESOURCES);
+  for (const std::string& place : InstalledResourcesPlaces()) candidates.push_back(place);
   return candidates;
 }
 

@@ -68,4 +68,7 @@ std::vector<DataFile> GameFiles();
 // real size, each with its name.
 Picture MakeContactSheet();
 
+// The game's icon for desktop menus, 64 x 64 (written by --icon).
+Picture MakeDesktopIcon();
+
 }  // namespace datagen

@@ -1,6 +1,6 @@
 // trivane-datagen: writes the game's data into a program folder.
 //
-//   trivane-datagen <program folder> [--sheet <png file>] [--list]
+//   trivane-datagen <program folder> [--sheet <png file>] [--icon <png file>] [--list]
 //
 // Files whose bytes are already right are left untouched, so a rebuild does
 // not disturb a running game or an install that copies by date.
@@ -37,20 +37,23 @@ bool WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: trivane-datagen <program folder> [--sheet <png file>] [--list]\n");
+  std::fprintf(stderr, "usage: trivane-datagen <program folder> [--sheet <png file>] [--icon <png file>] [--list]\n");
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string folder, sheet;
+  std::string folder, sheet, icon;
   bool list = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--sheet") {
       if (i + 1 >= argc) return Usage();
       sheet = argv[++i];
+    } else if (arg == "--icon") {
+      if (i + 1 >= argc) return Usage();
+      icon = argv[++i];
     } else if (arg == "--list") {
       list = true;
     } else if (!arg.empty() && arg[0] == '-') {
@@ -74,5 +77,6 @@ int main(int argc, char** argv) {
     if (!WriteBytes(root / f.path, f.bytes)) return 1;
   }
   if (!sheet.empty() && !WriteBytes(sheet, datagen::PngFile(datagen::MakeContactSheet()))) return 1;
+  if (!icon.empty() && !WriteBytes(icon, datagen::PngFile(datagen::MakeDesktopIcon()))) return 1;
   return 0;
 }

@@ -18,8 +18,9 @@ mkdir -p "$art"
 export WINEDEBUG=-all
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-trivane}"
 # No sound card here: Wine's audio driver reports that on every sound; the
-# program does not depend on sounds being heard.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winealsa.drv,winepulse.drv=d}"
+# program does not depend on sounds being heard.  No .NET or HTML engine
+# either, whose installers a fresh Wine prefix would otherwise offer.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winealsa.drv,winepulse.drv=d;mscoree,mshtml=}"
 
 work="$(mktemp -d)"
 xvfb_pid=""
