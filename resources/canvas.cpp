@@ -104,19 +104,19 @@ Shape Polygon(std::vector<float> xy) {
   };
 }
 
-Shape Ring(Shape shape, float halfWidth) {
+Shape Ring(const Shape& shape, float halfWidth) {
   return [=](float x, float y) { return std::fabs(shape(x, y)) - halfWidth; };
 }
-Shape Union(Shape a, Shape b) {
+Shape Union(const Shape& a, const Shape& b) {
   return [=](float x, float y) { return std::min(a(x, y), b(x, y)); };
 }
-Shape Intersect(Shape a, Shape b) {
+Shape Intersect(const Shape& a, const Shape& b) {
   return [=](float x, float y) { return std::max(a(x, y), b(x, y)); };
 }
-Shape Subtract(Shape a, Shape b) {
+Shape Subtract(const Shape& a, const Shape& b) {
   return [=](float x, float y) { return std::max(a(x, y), -b(x, y)); };
 }
-Shape Offset(Shape shape, float dx, float dy) {
+Shape Offset(const Shape& shape, float dx, float dy) {
   return [=](float x, float y) { return shape(x - dx, y - dy); };
 }
 

@@ -65,11 +65,11 @@ Shape Circle(float cx, float cy, float radius);
 Shape Box(float x0, float y0, float x1, float y1, float cornerRadius = 0);
 Shape Segment(float x0, float y0, float x1, float y1, float halfWidth);
 Shape Polygon(std::vector<float> xy);  // x0, y0, x1, y1, ... in order
-Shape Ring(Shape shape, float halfWidth);  // a band of that width along the edge
-Shape Union(Shape a, Shape b);
-Shape Intersect(Shape a, Shape b);
-Shape Subtract(Shape a, Shape b);
-Shape Offset(Shape shape, float dx, float dy);
+Shape Ring(const Shape& shape, float halfWidth);  // a band of that width along the edge
+Shape Union(const Shape& a, const Shape& b);
+Shape Intersect(const Shape& a, const Shape& b);
+Shape Subtract(const Shape& a, const Shape& b);
+Shape Offset(const Shape& shape, float dx, float dy);
 
 // Paints `paint` where `shape` covers the pixel, anti-aliased over one pixel.
 void Fill(Layer& layer, const Shape& shape, const Paint& paint, float opacity = 1.0f);

@@ -182,9 +182,10 @@ std::string JpegFile(const Picture& picture, int quality) {
     const int y = static_cast<int>(cinfo.next_scanline);
     for (int x = 0; x < picture.width; ++x) {
       const Pixel p = picture.At(x, y);
-      row[x * 3] = p.r;
-      row[x * 3 + 1] = p.g;
-      row[x * 3 + 2] = p.b;
+      const size_t at = static_cast<size_t>(x) * 3;
+      row[at] = p.r;
+      row[at + 1] = p.g;
+      row[at + 2] = p.b;
     }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
@@ -223,9 +224,10 @@ std::string PngFile(const Picture& picture) {
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
       const Pixel p = picture.At(x, y);
-      row[x * 3] = p.r;
-      row[x * 3 + 1] = p.g;
-      row[x * 3 + 2] = p.b;
+      const size_t at = static_cast<size_t>(x) * 3;
+      row[at] = p.r;
+      row[at + 1] = p.g;
+      row[at + 2] = p.b;
     }
     png_write_row(png, row.data());
   }

@@ -56,11 +56,10 @@ int main(int argc, char** argv) {
       icon = argv[++i];
     } else if (arg == "--list") {
       list = true;
-    } else if (!arg.empty() && arg[0] == '-') {
-      return Usage();
-    } else if (folder.empty()) {
+    } else if (folder.empty() && (arg.empty() || arg[0] != '-')) {
       folder = arg;
     } else {
+      // An unknown option, or a second folder.
       return Usage();
     }
   }
