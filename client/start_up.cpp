@@ -73,6 +73,8 @@ void ReadCommandLine(const std::vector<std::string>& words) {
       Engine_SetDifficulty(5);
     } else if (vu::SameTextNoCase(word, "HARD")) {
       Engine_SetDifficulty(6);
+    } else if (vu::SameTextNoCase(word, "MASTER")) {
+      Engine_SetMasterLevel(1000);  // a second a move; a later EASY..HARD turns it off
     }
     // Any other word is ignored.
   }
