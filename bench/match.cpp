@@ -6,13 +6,15 @@
 // the longest and mean time of a MASTER move.
 //
 //   match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS]
-//         [--seed S] [--max-plies N]
+//         [--seed S] [--max-plies N] [--only K]
+//   --only K plays the K-th game alone (its opening as in the full match).
 //   LEVEL: EASY, MEDIUM, HARD or MASTER (default MASTER against HARD)
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <random>
 #include <string>
 #include <vector>
@@ -33,6 +35,8 @@ struct Level {
 
 struct MoveClock {
   double longest = 0;
+  double longest_cpu = 0;  // the processor time of that kind of move: wall time on a busy machine is longer
+  long over_budget = 0;    // moves that took more than 1.5 times the budget
   double total = 0;
   long moves = 0;
 };
@@ -78,7 +82,8 @@ bool RandomPly(std::mt19937& rng, std::vector<Ply>& plies) {
 
 // 1: the level playing player 1 won; 2: player 2; 0: drawn (or no result).
 int PlayGame(const std::vector<Ply>& opening, const Level (&levels)[3], long max_plies, MoveClock& master_clock,
-             std::string& how) {
+             std::string& how, std::vector<Ply>& plies) {
+  plies = opening;
   if (game_record::Replay(opening) != opening.size()) {
     how = "opening refused";
     return 0;
@@ -98,15 +103,21 @@ int PlayGame(const std::vector<Ply>& opening, const Level (&levels)[3], long max
     SetLevel(levels[p]);
     uint8_t fx = 0, fy = 0, tx = 0, ty = 0;
     const auto t0 = std::chrono::steady_clock::now();
+    const std::clock_t c0 = std::clock();
     AI_Play(&fx, &fy, &tx, &ty);
+    const double cpu = static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (levels[p].name == "MASTER") {
       master_clock.longest = std::max(master_clock.longest, seconds);
+      master_clock.longest_cpu = std::max(master_clock.longest_cpu, cpu);
+      if (seconds > 1.5 * levels[p].time_ms / 1000.0) ++master_clock.over_budget;
       master_clock.total += seconds;
       ++master_clock.moves;
     }
     const uint32_t now = GamePart(p);
-    if (!game_record::ApplyPly(MakePly(now, fx, fy, tx, ty))) {
+    const Ply ply_made = MakePly(now, fx, fy, tx, ty);
+    if (game_record::ApplyPly(ply_made)) plies.push_back(ply_made);
+    else {
       // A level that proposes an illegal move loses the game.
       how = "player " + std::to_string(p) + " (" + levels[p].name + ") proposed an illegal move";
       return p == 1 ? 2 : 1;
@@ -130,13 +141,14 @@ bool Number(int argc, char** argv, int& i, long& out) {
 int main(int argc, char** argv) {
   Level a, b;
   b.name = "HARD";
-  long games = 20, seed = 1, max_plies = 600, time_a = 1000, time_b = 1000;
+  long games = 20, only = 0, seed = 1, max_plies = 600, time_a = 1000, time_b = 1000;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     bool ok = true;
     if (arg == "--a" && i + 1 < argc) a.name = argv[++i];
     else if (arg == "--b" && i + 1 < argc) b.name = argv[++i];
     else if (arg == "--games") ok = Number(argc, argv, i, games) && games > 0;
+    else if (arg == "--only") ok = Number(argc, argv, i, only) && only > 0;
     else if (arg == "--time") ok = Number(argc, argv, i, time_a) && time_a > 0;
     else if (arg == "--time-b") ok = Number(argc, argv, i, time_b) && time_b > 0;
     else if (arg == "--seed") ok = Number(argc, argv, i, seed);
@@ -144,7 +156,7 @@ int main(int argc, char** argv) {
     else ok = false;
     if (!ok) {
       std::fprintf(stderr, "usage: match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS] [--seed S] "
-                           "[--max-plies N]\n  LEVEL: EASY, MEDIUM, HARD or MASTER\n");
+                           "[--max-plies N] [--only K]\n  LEVEL: EASY, MEDIUM, HARD or MASTER\n");
       return 2;
     }
   }
@@ -179,7 +191,9 @@ int main(int argc, char** argv) {
     levels[a_player] = a;
     levels[3 - a_player] = b;
     std::string how;
-    const int winner = PlayGame(opening, levels, max_plies, clock, how);
+    std::vector<Ply> plies;
+    if (only != 0 && game + 1 != only) continue;
+    const int winner = PlayGame(opening, levels, max_plies, clock, how, plies);
     double score = 0.5;
     const char* result = "draw";
     if (winner == a_player) {
@@ -198,6 +212,12 @@ int main(int argc, char** argv) {
     for (const std::string& t : game_record::TurnTexts(opening)) line += t + " ";
     std::printf("game %3ld  %s as player %d  opening %s %s (%s)\n", game + 1, a.name.c_str(), a_player,
                 line.c_str(), result, how.c_str());
+    // A game the first level did not win, move by move, to be looked into.
+    if (winner != a_player) {
+      std::string moves;
+      for (const std::string& t : game_record::TurnTexts(plies)) moves += t + " ";
+      std::printf("          %s\n", moves.c_str());
+    }
     std::fflush(stdout);
   }
   const double n = static_cast<double>(scores.size());
@@ -211,10 +231,13 @@ int main(int argc, char** argv) {
   const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("%s%s against %s%s: %ld games, %ld wins, %ld draws, %ld losses; score %.1f %% +- %.1f %% (95 %%)\n",
               a.name.c_str(), a.name == "MASTER" ? (" " + std::to_string(a.time_ms) + " ms").c_str() : "",
-              b.name.c_str(), b.name == "MASTER" ? (" " + std::to_string(b.time_ms) + " ms").c_str() : "", games,
+              b.name.c_str(), b.name == "MASTER" ? (" " + std::to_string(b.time_ms) + " ms").c_str() : "",
+              static_cast<long>(scores.size()),
               wins, draws, losses, 100 * mean, 100 * margin);
   if (clock.moves > 0)
-    std::printf("MASTER moves: %ld, mean %.1f ms, longest %.1f ms; match time %.0f s\n", clock.moves,
-                1000 * clock.total / static_cast<double>(clock.moves), 1000 * clock.longest, elapsed);
+    std::printf("MASTER moves: %ld, mean %.1f ms, longest %.1f ms (processor time at most %.1f ms), %ld over 1.5 "
+                "times the budget; match time %.0f s\n",
+                clock.moves, 1000 * clock.total / static_cast<double>(clock.moves), 1000 * clock.longest,
+                1000 * clock.longest_cpu, clock.over_budget, elapsed);
   return 0;
 }

@@ -98,6 +98,9 @@ void ReadCommandLine(const std::vector<std::string>& words) {
       cpu_player[2] = 0;
     } else if (vu::SameTextNoCase(word, "NOHINTS")) {
       hints_on = false;
+    } else if (vu::SameTextNoCase(word, "MASTER")) {
+      Engine_SetMasterLevel(1000);  // a second a move; a later EASY..HARD turns it off
+      level_name = "MASTER";
     }
     // Any other word is ignored.
   }

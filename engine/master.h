@@ -64,7 +64,7 @@ struct TableHit {
   uint8_t bound = BOUND_NONE;
 };
 
-// 2^20 buckets of two entries (16 MB), allocated on the first call and never
+// 2^20 buckets of two 12-byte entries (24 MB), allocated on the first call and never
 // again; later calls only clear it.
 void ClearTable();
 // A new search: entries of earlier searches become first to be replaced.

@@ -13,7 +13,9 @@
 //   (going round in circles gains nothing); with the game's repetition rule
 //   on, so does one that occurred in the game since its last irreversible
 //   move (one more visit may be the draw).  With the quiet-moves rule on, a
-//   position that reaches its count scores 0 too.
+//   position that reaches its count scores 0 too.  A player more than a
+//   piece ahead at the root counts a draw as a small loss (contempt), so he
+//   plays on instead of repeating.
 // - Variety: at the root, the moves whose exact value is within
 //   variety_margin of the best share the choice, made by a seeded random
 //   number; never when the game is decided either way.
@@ -45,6 +47,8 @@ constexpr int kTurnCapacity = 512;      // turns of one position (63 flights and
 constexpr int kGameHistory = 256;       // as many as the draw rules keep
 constexpr int32_t kInfinity = 32000;
 constexpr int kHistorySlots = POINTS + 1;  // points, and one for "none"
+constexpr int32_t kContemptThreshold = 120;
+constexpr int32_t kContempt = 40;
 
 struct PendingRemoval {
   bool set = false;
@@ -69,6 +73,8 @@ struct MasterState {
   uint64_t hashes[kGameHistory + MASTER_MAX_PLY + 2];
   int quiet[kGameHistory + MASTER_MAX_PLY + 2];
   uint8_t quiet_moves = 0;
+  uint8_t root_player = 1;
+  int32_t contempt = 0;  // what a draw costs the root's player
 
   MasterMove turns[MASTER_MAX_PLY][kTurnCapacity];
   int32_t order[MASTER_MAX_PLY][kTurnCapacity];
@@ -214,8 +220,8 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
     const uint8_t winner = phase == GAMEPART_PLAYER1_WON ? 1 : 2;
     return winner == s.to_move ? MASTER_WIN - ply : -(MASTER_WIN - ply);
   }
-  if (Repeated(index)) return 0;
-  if (g_ms.quiet_moves != 0 && g_ms.quiet[index] >= g_ms.quiet_moves) return 0;
+  if (Repeated(index) || (g_ms.quiet_moves != 0 && g_ms.quiet[index] >= g_ms.quiet_moves))
+    return s.to_move == g_ms.root_player ? -g_ms.contempt : g_ms.contempt;
   if (depth <= 0 || ply >= MASTER_MAX_PLY - 1) return MasterGrade(s);
 
   const uint64_t key = g_ms.hashes[index];
@@ -373,6 +379,10 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
   g_ms.nodes = 0;
   g_ms.stop = false;
   g_ms.quiet_moves = game.quiet_moves;
+  g_ms.root_player = root.to_move;
+  // Clearly ahead, a draw is a loss of what the position promised: the search
+  // then looks for the way on rather than settle for a repetition.
+  g_ms.contempt = MasterGrade(root) > kContemptThreshold ? kContempt : 0;
   for (auto& side : g_ms.history)
     for (auto& row : side)
       for (int32_t& cell : row) cell /= 8;

@@ -2,7 +2,7 @@
 // Each bucket holds two entries: the first keeps the deepest result of the
 // current search (or replaces one left by an earlier search), the second
 // takes whatever the first would not.  Searches share the table; the age
-// field lets a new search overwrite old entries first without clearing 16 MB.
+// field lets a new search overwrite old entries first without clearing 24 MB.
 #include <cstring>
 #include <memory>
 
