@@ -310,7 +310,8 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
     if (fe->emboldenNeeded) advance += 1;
     pen += advance;
   }
-  if (extent != nullptr) *extent = SIZE{static_cast<LONG>(pen), height};
+  // An empty text has no extent at all, not even a line's height.
+  if (extent != nullptr) *extent = cps.empty() ? SIZE{0, 0} : SIZE{static_cast<LONG>(pen), height};
   if (s == nullptr) return true;
 
   double angle = (lf.lfEscapement % 3600) * 3.14159265358979323846 / 1800.0;
@@ -424,7 +425,7 @@ bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm) {
   tm->tmLastChar = 255;
   tm->tmDefaultChar = '?';
   tm->tmBreakChar = ' ';
-  tm->tmItalic = lf.lfItalic ? 1 : 0;
+  tm->tmItalic = lf.lfItalic ? 255 : 0;  // GDI reports an italic font as 255
   tm->tmUnderlined = lf.lfUnderline;
   tm->tmStruckOut = lf.lfStrikeOut;
   tm->tmPitchAndFamily = static_cast<BYTE>((FT_IS_FIXED_WIDTH(face) ? 0 : 1) | 0x06);
