@@ -166,8 +166,8 @@ Metrics Measure(const FaceEntry& fe, const LOGFONTA& lf) {
   Metrics m;
   if (h > 0) {
     long long cell = std::min<long long>(h, 4096);
-    m.ppemY = cell * em / (up + down);
-    m.ascent = static_cast<int>(std::lround(cell * up / (up + down)));
+    m.ppemY = static_cast<double>(cell) * em / static_cast<double>(up + down);
+    m.ascent = static_cast<int>(std::lround(static_cast<double>(cell) * static_cast<double>(up) / static_cast<double>(up + down)));
     m.descent = static_cast<int>(cell) - m.ascent;
   } else {
     m.ppemY = static_cast<double>(std::min<long long>(-h, 4096));
@@ -310,7 +310,8 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
     if (fe->emboldenNeeded) advance += 1;
     pen += advance;
   }
-  if (extent != nullptr) *extent = SIZE{static_cast<LONG>(pen), height};
+  // An empty text has no extent at all, not even a line's height.
+  if (extent != nullptr) *extent = cps.empty() ? SIZE{0, 0} : SIZE{static_cast<LONG>(pen), height};
   if (s == nullptr) return true;
 
   double angle = (lf.lfEscapement % 3600) * 3.14159265358979323846 / 1800.0;
@@ -320,11 +321,11 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
   double ox = style.x, oy = style.y;
   UINT horizontal = style.align & (TA_CENTER | TA_RIGHT);
   if (horizontal == TA_CENTER) {
-    ox -= ux * (pen / 2.0);
-    oy -= uy * (pen / 2.0);
+    ox -= ux * (static_cast<double>(pen) / 2.0);
+    oy -= uy * (static_cast<double>(pen) / 2.0);
   } else if (horizontal == TA_RIGHT) {
-    ox -= ux * pen;
-    oy -= uy * pen;
+    ox -= ux * static_cast<double>(pen);
+    oy -= uy * static_cast<double>(pen);
   }
   UINT vertical = style.align & TA_BASELINE;
   double down = vertical == TA_BASELINE ? 0.0 : vertical == TA_BOTTOM ? -m.descent : m.ascent;
@@ -340,17 +341,18 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
                            static_cast<LONG>(std::clamp<long>(t + height, -1, s->height))},
                   bk);
     } else {
-      double cornersX[4] = {topX, topX + ux * pen, topX + ux * pen + vx * height, topX + vx * height};
-      double cornersY[4] = {topY, topY + uy * pen, topY + uy * pen + vy * height, topY + vy * height};
+      const double penX = static_cast<double>(pen);
+      double cornersX[4] = {topX, topX + ux * penX, topX + ux * penX + vx * height, topX + vx * height};
+      double cornersY[4] = {topY, topY + uy * penX, topY + uy * penX + vy * height, topY + vy * height};
       long minX = std::max(0L, static_cast<long>(std::floor(*std::min_element(cornersX, cornersX + 4))));
       long maxX = std::min<long>(s->width - 1, static_cast<long>(std::ceil(*std::max_element(cornersX, cornersX + 4))));
       long minY = std::max(0L, static_cast<long>(std::floor(*std::min_element(cornersY, cornersY + 4))));
       long maxY = std::min<long>(s->height - 1, static_cast<long>(std::ceil(*std::max_element(cornersY, cornersY + 4))));
       for (long y = minY; y <= maxY; ++y)
         for (long x = minX; x <= maxX; ++x) {
-          double px = x + 0.5 - topX, py = y + 0.5 - topY;
+          double px = static_cast<double>(x) + 0.5 - topX, py = static_cast<double>(y) + 0.5 - topY;
           double a = px * ux + py * uy, b = px * vx + py * vy;
-          if (a >= 0 && a < pen && b >= 0 && b < height) s->Row(static_cast<int>(y))[x] = bk;
+          if (a >= 0 && a < penX && b >= 0 && b < height) s->Row(static_cast<int>(y))[x] = bk;
         }
     }
   }
@@ -370,7 +372,7 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
     if (fe->emboldenNeeded) FT_GlyphSlot_Embolden(slot);
     if (fe->obliqueNeeded) FT_GlyphSlot_Oblique(slot);
     if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) continue;
-    long gx = std::lround(bx + ux * positions[i]), gy = std::lround(by + uy * positions[i]);
+    long gx = std::lround(bx + ux * static_cast<double>(positions[i])), gy = std::lround(by + uy * static_cast<double>(positions[i]));
     const FT_Bitmap& bm = slot->bitmap;
     for (unsigned row = 0; row < bm.rows; ++row) {
       const unsigned char* line = bm.buffer + static_cast<long>(row) * bm.pitch;
@@ -413,10 +415,10 @@ bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm) {
   tm->tmHeight = m.ascent + m.descent;
   tm->tmAscent = m.ascent;
   tm->tmDescent = m.descent;
-  tm->tmInternalLeading = std::max(0L, static_cast<long>(tm->tmHeight - std::lround(m.ppemY)));
+  tm->tmInternalLeading = static_cast<LONG>(std::max(0L, static_cast<long>(tm->tmHeight) - std::lround(m.ppemY)));
   tm->tmAveCharWidth = os2 ? static_cast<LONG>(std::lround(os2->xAvgCharWidth * m.ppemX / em))
                            : static_cast<LONG>(std::lround(m.ppemX / 2));
-  tm->tmMaxCharWidth = static_cast<LONG>(std::lround((face->bbox.xMax - face->bbox.xMin) * m.ppemX / em));
+  tm->tmMaxCharWidth = static_cast<LONG>(std::lround(static_cast<double>(face->bbox.xMax - face->bbox.xMin) * m.ppemX / em));
   tm->tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
   tm->tmDigitizedAspectX = 96;
   tm->tmDigitizedAspectY = 96;
@@ -424,7 +426,7 @@ bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm) {
   tm->tmLastChar = 255;
   tm->tmDefaultChar = '?';
   tm->tmBreakChar = ' ';
-  tm->tmItalic = lf.lfItalic ? 1 : 0;
+  tm->tmItalic = lf.lfItalic ? 255 : 0;  // GDI reports an italic font as 255
   tm->tmUnderlined = lf.lfUnderline;
   tm->tmStruckOut = lf.lfStrikeOut;
   tm->tmPitchAndFamily = static_cast<BYTE>((FT_IS_FIXED_WIDTH(face) ? 0 : 1) | 0x06);

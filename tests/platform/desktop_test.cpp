@@ -7,9 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <poll.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -138,5 +141,257 @@ TEST(Desktop, WindowReachesTheScreenAndInputComesBack) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no window, 11: no input, 12: input in the wrong order";
 }
+
+
+// A private Xvfb display, optionally with openbox managing its windows.
+struct VirtualDisplay {
+  pid_t server = -1, manager = -1;
+  std::string dir, name;
+
+  bool Start(int width, int height, bool windowManager) {
+    dir = ::testing::TempDir() + "trivane_xvfb_" + std::to_string(getpid()) + (windowManager ? "_wm" : "");
+    mkdir(dir.c_str(), 0700);
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    server = fork();
+    if (server == 0) {
+      close(fds[0]);
+      std::string fd = std::to_string(fds[1]);
+      std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-fbdir", dir.c_str(),
+             "-nolisten", "tcp", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
+    close(fds[0]);
+    if (number.empty()) return false;
+    name = ":" + number;
+    setenv("DISPLAY", name.c_str(), 1);
+    if (windowManager) {
+      manager = fork();
+      if (manager == 0) {
+        execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        _exit(127);
+      }
+      // openbox is up once it has claimed the display's window manager role.
+      for (int i = 0; i < 100; ++i) {
+        if (std::system("wmctrl -m >/dev/null 2>&1") == 0) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+      return false;
+    }
+    return true;
+  }
+
+  ~VirtualDisplay() {
+    for (pid_t p : {manager, server})
+      if (p > 0) {
+        kill(p, SIGTERM);
+        waitpid(p, nullptr, 0);
+      }
+    unsetenv("DISPLAY");
+    std::remove((dir + "/Xvfb_screen0").c_str());
+    rmdir(dir.c_str());
+  }
+};
+
+// Output of a shell command, or "" when it failed.
+std::string Output(const std::string& command) {
+  FILE* p = popen(command.c_str(), "r");
+  if (p == nullptr) return "";
+  std::string out;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
+  return pclose(p) == 0 ? out : "";
+}
+
+struct Geometry {
+  std::string id;
+  int x = 0, y = 0, width = 0, height = 0;
+  bool found = false;
+};
+
+// Where the top-level window of this title is on the screen (without the
+// manager's frame), from the display's window tree.
+Geometry FindWindow(const std::string& title) {
+  Geometry g;
+  const std::string quoted = "\"" + title + "\"";
+  for (int i = 0; i < 100 && !g.found; ++i) {
+    std::string tree = Output("xwininfo -root -tree 2>/dev/null");
+    size_t at = tree.find(quoted);
+    if (at != std::string::npos) {
+      size_t lineStart = tree.rfind('\n', at);
+      lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+      std::string line = tree.substr(lineStart, tree.find('\n', at) - lineStart);
+      char id[32] = {};
+      int w, h, x, y, ax, ay;
+      size_t geometryAt = line.find(')', line.find(quoted) + quoted.size());
+      if (std::sscanf(line.c_str(), " %31s", id) == 1 && geometryAt != std::string::npos &&
+          std::sscanf(line.c_str() + geometryAt + 1, " %dx%d%d%d %d%d", &w, &h, &x, &y, &ax, &ay) == 6) {
+        g = Geometry{id, ax, ay, w, h, true};
+        break;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return g;
+}
+
+// The child's part of the pointer and box test: it reports what it saw, one
+// line per step, through `out`.
+[[noreturn]] void RunPointerAndBoxSession(int out) {
+  auto say = [out](const std::string& line) {
+    std::string l = line + "\n";
+    (void)!write(out, l.data(), l.size());
+  };
+  automation::SetHeadless(false);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DesktopProc;
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = "Game";
+  RegisterClassExA(&wc);
+  HWND hwnd = CreateWindowExA(0, "Game", "Game", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr, nullptr,
+                              nullptr);
+  if (hwnd == nullptr || automation::IsHeadless()) _exit(10);
+  HDC dc = GetDCEx(hwnd, nullptr, DCX_WINDOW);
+  UpdateWindow(hwnd);
+  RECT r{0, 0, 300, 200};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &r, red);
+  GdiFlush();
+  say("ready");
+  // A polled program reads the pointer, then takes one message, as the game
+  // does once per pass; the click is taken where the pointer was read.
+  MSG m;
+  auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < std::chrono::seconds(15)) {
+    POINT p{};
+    GetCursorPos(&p);
+    g_seen.clear();
+    if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    bool clicked = false;
+    for (UINT s : g_seen) clicked = clicked || s == WM_LBUTTONDOWN;
+    if (clicked && p.x > 20) {
+      say("click " + std::to_string(p.x) + " " + std::to_string(p.y));
+      break;
+    }
+    Sleep(40);  // the jump and the click arrive together while the program sleeps
+  }
+  const int first = MessageBoxA(hwnd, "Close the game?", "Box one", MB_YESNO | MB_ICONQUESTION);
+  say("box1 " + std::to_string(first));
+  // Any Enter reaching the window now is the one that answered the box.
+  g_seen.clear();
+  start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(700)) {
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    Sleep(10);
+  }
+  int enters = 0;
+  for (size_t i = 0; i + 1 < g_seen.size(); ++i) enters += g_seen[i] == WM_KEYDOWN && g_seen[i + 1] == VK_RETURN;
+  say("behind " + std::to_string(enters));
+  say("box2 " + std::to_string(MessageBoxA(hwnd, "Play Again ?", "Box two", MB_YESNO)));
+  say("box3 " + std::to_string(MessageBoxA(hwnd, "Resources missing", "Box three", MB_OK | MB_ICONEXCLAMATION)));
+  _exit(0);
+}
+
+// Reads one line from the child, waiting at most `ms`.
+std::string ReadLine(int fd, int ms) {
+  std::string line;
+  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < until) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 50) <= 0) continue;
+    char c;
+    if (read(fd, &c, 1) != 1) break;
+    if (c == '\n') return line;
+    line.push_back(c);
+  }
+  return line;
+}
+
+void PointerAndBoxes(bool windowManager) {
+  if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb or xdotool not installed";
+  if (windowManager && (!Installed("openbox") || !Installed("wmctrl"))) GTEST_SKIP() << "openbox not installed";
+  VirtualDisplay display;
+  ASSERT_TRUE(display.Start(640, 480, windowManager));
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  pid_t session = fork();
+  if (session == 0) {
+    close(fds[0]);
+    RunPointerAndBoxSession(fds[1]);
+  }
+  close(fds[1]);
+  // The session never outlives the test, whatever fails on the way.
+  struct Reap {
+    pid_t pid;
+    ~Reap() {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } reap{session};
+  ASSERT_EQ(ReadLine(fds[0], 10000), "ready");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // A borderless window: no frame of the manager's around it, at its place.
+  Geometry game = FindWindow("Game");
+  ASSERT_TRUE(game.found);
+  EXPECT_EQ(game.width, 300);
+  EXPECT_EQ(game.height, 200);
+  std::string fb = display.dir + "/Xvfb_screen0";
+  EXPECT_EQ(ScreenPixel(fb, game.x + 1, game.y + 1), 0xFF0000) << "a frame drawn around a popup window";
+
+  // Jump and click at once.
+  std::system("xdotool mousemove 5 5");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  std::system(("xdotool mousemove " + std::to_string(game.x + 150) + " " + std::to_string(game.y + 80) +
+               " click 1").c_str());
+  EXPECT_EQ(ReadLine(fds[0], 5000), "click 150 80");
+
+  // The box belongs to the game's window: centred on it, wholly on the screen.
+  Geometry box = FindWindow("Box one");
+  ASSERT_TRUE(box.found) << Output("xwininfo -root -tree | grep -i -e box -e game");
+  EXPECT_GE(box.x, 0);
+  EXPECT_GE(box.y, 0);
+  EXPECT_LE(box.x + box.width, 640);
+  EXPECT_LE(box.y + box.height, 480);
+  EXPECT_NEAR(box.x + box.width / 2, game.x + 150, 40);
+  EXPECT_NEAR(box.y + box.height / 2, game.y + 100, 60);
+  std::system(("xdotool windowfocus --sync " + box.id + " 2>/dev/null; xdotool key Return").c_str());
+  EXPECT_EQ(ReadLine(fds[0], 5000), "box1 " + std::to_string(IDYES));
+  EXPECT_EQ(ReadLine(fds[0], 5000), "behind 0") << "the Enter that answered the box reached the game";
+
+  // Closed from the frame (under a manager) or with Esc: No for a Yes/No box,
+  // OK for a box of one button.  The manager may take a moment to adopt a new
+  // box, so the request is repeated until the box answers.
+  auto closeBox = [&](const std::string& title) {
+    Geometry g = FindWindow(title);
+    if (!g.found) return std::string("no box ") + title;
+    for (int tries = 0; tries < 10; ++tries) {
+      if (windowManager)
+        std::system(("wmctrl -i -c " + g.id).c_str());
+      else
+        std::system(("xdotool windowfocus --sync " + g.id + " 2>/dev/null; xdotool key Escape").c_str());
+      std::string line = ReadLine(fds[0], 700);
+      if (!line.empty()) return line;
+    }
+    return std::string("no answer from ") + title;
+  };
+  EXPECT_EQ(closeBox("Box two"), "box2 " + std::to_string(IDNO));
+  EXPECT_EQ(closeBox("Box three"), "box3 " + std::to_string(IDOK));
+  close(fds[0]);
+}
+
+TEST(Desktop, PointerAndBoxesWithoutAWindowManager) { PointerAndBoxes(false); }
+TEST(Desktop, PointerAndBoxesUnderAWindowManager) { PointerAndBoxes(true); }
 
 }  // namespace

@@ -175,6 +175,64 @@ TEST_F(Raster, FillRectOrdersAndClipsItsOwnCorners) {
   DeleteObject(red);
 }
 
+// A one-pixel line through a point exactly halfway between two pixels takes
+// the smaller coordinate, in whichever direction it is drawn.
+TEST_F(Raster, HalfwayPointsGoToTheSmallerCoordinate) {
+  struct Case {
+    int x1, y1, x2, y2;
+    int px, py;  // the pixel of the halfway step
+    int ox, oy;  // its neighbour across the half, left black
+  };
+  const Case cases[] = {
+      {0, 0, 4, 1, 2, 0, 2, 1},      // x-major, y growing: (2, 0.5) -> row 0
+      {4, 1, 0, 0, 2, 0, 2, 1},      // the same line backwards
+      {10, 10, 14, 9, 12, 9, 12, 10},  // y falling: (12, 9.5) -> row 9
+      {0, 20, 1, 24, 0, 22, 1, 22},  // y-major, x growing: (0.5, 22) -> column 0
+      {1, 30, 0, 34, 0, 32, 1, 32},  // x falling: (0.5, 32) -> column 0
+  };
+  for (const Case& c : cases) {
+    Paint(kBlack);
+    Line(c.x1, c.y1, c.x2, c.y2, 1, kRed);
+    EXPECT_EQ(GetPixel(dc, c.px, c.py), kRed) << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
+    EXPECT_EQ(GetPixel(dc, c.ox, c.oy), kBlack) << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
+  }
+}
+
+// A line of no length with a wide pen is its round end alone: a plus of 5
+// pixels for width 3, 24 pixels (a 6 x 6 square less three at each corner)
+// for width 6; widths 2, 4 and 8 give 4, 12 and 52 pixels.
+TEST_F(Raster, RoundEndsOfWidePens) {
+  const int widths[] = {2, 3, 4, 6, 8};
+  const int pixels[] = {4, 5, 12, 24, 52};
+  for (int i = 0; i < 5; ++i) {
+    Paint(kBlack);
+    Line(40, 40, 40, 40, widths[i], kRed);
+    EXPECT_EQ(CountColour(kRed), pixels[i]) << "width " << widths[i];
+  }
+  Paint(kBlack);
+  Line(40, 40, 40, 40, 3, kRed);
+  for (int d = -1; d <= 1; ++d) {
+    EXPECT_EQ(GetPixel(dc, 40 + d, 40), kRed);
+    EXPECT_EQ(GetPixel(dc, 40, 40 + d), kRed);
+  }
+  EXPECT_EQ(GetPixel(dc, 41, 41), kBlack);
+  Paint(kBlack);
+  Line(40, 40, 40, 40, 6, kRed);  // even widths sit half a pixel up and left: columns 37..42
+  EXPECT_EQ(GetPixel(dc, 37, 39), kRed);
+  EXPECT_EQ(GetPixel(dc, 42, 40), kRed);
+  EXPECT_EQ(GetPixel(dc, 37, 37), kBlack);
+  EXPECT_EQ(GetPixel(dc, 38, 37), kBlack);
+  EXPECT_EQ(GetPixel(dc, 39, 37), kRed);
+  // Straight lines keep exactly their width in rows.
+  for (int w : widths) {
+    Paint(kBlack);
+    Line(10, 40, 60, 40, w, kRed);
+    int rows = 0;
+    for (int y = 0; y < kHeight; ++y) rows += GetPixel(dc, 30, y) == kRed;
+    EXPECT_EQ(rows, w) << "width " << w;
+  }
+}
+
 TEST_F(Raster, FullArcIsAThinSymmetricCircle) {
   HPEN pen = CreatePen(PS_SOLID, 1, kRed);
   HGDIOBJ old = SelectObject(dc, pen);

@@ -115,6 +115,24 @@ TEST_F(Text, ExtentsAgreeWithTheDrawnPixels) {
   EXPECT_EQ(cell.maxY, 20 + size.cy - 1);
 }
 
+// What GDI reports where a text or a font says nothing: an empty text has
+// no extent at all, and an italic font says so with 255.
+TEST_F(Text, EmptyTextHasNoExtentAndItalicIs255) {
+  Select("Arial", -15, ANSI_CHARSET);
+  SIZE size{7, 7};
+  ASSERT_TRUE(GetTextExtentPoint32A(dc, "", 0, &size));
+  EXPECT_EQ(size.cx, 0);
+  EXPECT_EQ(size.cy, 0);
+  ASSERT_TRUE(GetTextExtentPoint32A(dc, "A", 1, &size));
+  EXPECT_GT(size.cy, 0);
+  TEXTMETRICA tm{};
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmItalic, 0);
+  Select("Arial", -15, ANSI_CHARSET, 0, 0, true);
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmItalic, 255);
+}
+
 TEST_F(Text, GreekCharsetDrawsGreekLetters) {
   // 0xE1 is alpha in Windows-1253, a-acute in 1252 and be in 1251.
   const char alpha[] = "\xE1";
@@ -197,7 +215,7 @@ TEST_F(Text, BadArgumentsFailWithoutDrawing) {
   EXPECT_FALSE(TextOutA(dc, 0, 0, "abc", -1));
   EXPECT_TRUE(GetTextExtentPoint32A(dc, "", 0, &size));
   EXPECT_EQ(size.cx, 0);
-  EXPECT_EQ(size.cy, 15);
+  EXPECT_EQ(size.cy, 0);  // as GDI: an empty text has no height either
   // An absurd height is kept within what a screen can show.
   Select("arial", INT32_MIN, ANSI_CHARSET);
   EXPECT_TRUE(TextOutA(dc, 0, 0, "x", 1));
