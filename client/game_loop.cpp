@@ -238,7 +238,9 @@ Command ReadCommand() {
   return Command::None;
 }
 
-// The file to load: the one chosen in the file dialog, else the one Save writes.
+// The file to load: the one chosen in the file dialog; the file Save writes
+// when there is no dialog to ask (no desktop dialog program); empty when the
+// player cancelled.
 std::string ChooseFileToLoad() {
   char name[4 * MAX_PATH] = {};
   OPENFILENAMEA request{};
@@ -251,7 +253,7 @@ std::string ChooseFileToLoad() {
     name[sizeof name - 1] = '\0';
     return name;
   }
-  return kSaveFileName;
+  return CommDlgExtendedError() == 0 ? std::string() : std::string(kSaveFileName);
 }
 
 void RunCommand(Command c) {
@@ -270,6 +272,7 @@ void RunCommand(Command c) {
       break;
     case Command::Load: {
       const std::string file = ChooseFileToLoad();
+      if (file.empty()) break;  // cancelled
       if (MoveListOpen()) CloseMoveList();
       LoadGameFile(file);
       break;

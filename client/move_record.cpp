@@ -70,8 +70,7 @@ void ReplayRecord() {
   }
   r.plies.resize(played);
   r.movers = movers;
-  if (r.proposedAt > static_cast<long>(played)) r.proposedAt = -1;
-  if (r.proposedAt >= 0) {
+  if (r.proposedAt >= 0 && r.proposedAt <= static_cast<long>(played)) {
     SetSilentProposition(true);
     GamePart(Engine_GetPlayer());
     SetSilentProposition(false);
@@ -85,6 +84,9 @@ std::string FileMessage(const std::string& text) { return text; }
 void ClearRecord() { g_record = MoveRecord{}; }
 
 void RecordPly(const Ply& ply, int mover) {
+  // A new line from before the proposition: the proposition belongs to the
+  // line left behind (a redo keeps it).
+  if (g_record.proposedAt > static_cast<long>(g_record.plies.size())) g_record.proposedAt = -1;
   g_record.plies.push_back(ply);
   g_record.movers.push_back(mover);
   // A new move leaves the line that was taken back.

@@ -195,6 +195,61 @@ TEST_F(GameEndToEnd, DrawAcceptedAtThreeAgainstThree) {
   EXPECT_EQ(automation::Sounds().back().name, "Sounds\\buzzer.wav");
 }
 
+TEST_F(GameEndToEnd, TakeBackAndRedoDoNotProposeTheDrawAgain) {
+  StartProgram({"EASY", "TWOPLAYERS"});
+  std::optional<std::vector<Action>> plan;
+  for (uint32_t seed = 1; seed < 400 && !plan; ++seed) {
+    RandomPolicy policy(seed);
+    policy.spareOpponentAt = 3;
+    plan = PlanGame(
+        policy, [](const Board& b) { return b.AllPlaced() && b.OnBoard(1) == 3 && b.OnBoard(2) == 3; }, 600);
+  }
+  ASSERT_TRUE(plan.has_value()) << "no seed led to three against three";
+  int propositions = 0;
+  answerBox = [&](const SeenBox& box) {
+    if (box.caption == "Draw Proposition...") ++propositions;
+    return box.caption == "Draw Proposition..." || box.caption == "Victory!" ? IDNO : IDOK;
+  };
+  StepScript s;
+  for (const Action& a : *plan) {
+    if (a.kind == Action::Slide) s.ClickPoint(a.from);
+    s.ClickPoint(a.at);
+  }
+  std::vector<long> after;
+  s.Check([&] {
+    ASSERT_EQ(propositions, 1) << "three against three proposes the draw once";
+    after = {static_cast<long>(Engine_GetPlayer()), static_cast<long>(GamePart(Engine_GetPlayer()))};
+    EXPECT_EQ(client::RecordedPlies().size(), plan->size());
+  });
+  s.Do([] {
+    automation::PressKey(VK_CONTROL);
+    automation::TapKey('Z');
+  });
+  s.Do([] { automation::ReleaseKey(VK_CONTROL); });
+  s.Check([&] {
+    EXPECT_LT(client::RecordedPlies().size(), plan->size());
+    EXPECT_FALSE(ReadEngine().OnBoard(1) == 3 && ReadEngine().OnBoard(2) == 3);
+    EXPECT_EQ(CompareScreenWithEngine(), "");
+  });
+  s.Do([] {
+    automation::PressKey(VK_CONTROL);
+    automation::TapKey('Y');
+  });
+  s.Do([] { automation::ReleaseKey(VK_CONTROL); });
+  s.Check([&] {
+    EXPECT_EQ(client::RecordedPlies().size(), plan->size());
+    const std::vector<long> now = {static_cast<long>(Engine_GetPlayer()),
+                                   static_cast<long>(GamePart(Engine_GetPlayer()))};
+    EXPECT_EQ(now, after);
+    EXPECT_EQ(propositions, 1) << "the redone position proposed the draw a second time";
+    EXPECT_EQ(CompareScreenWithEngine(), "");
+  });
+  client::SetPassObserver([&] { s.OnPass(); });
+  EXPECT_EQ(client::GameLoop(), client::LoopEnd::WindowClosed);
+  EXPECT_TRUE(s.Done());
+  EXPECT_EQ(propositions, 1);
+}
+
 TEST_F(GameEndToEnd, PlayAgainYesStartsAFreshGame) {
   StartProgram({"EASY"});
   client::cpu_player[2] = 0;

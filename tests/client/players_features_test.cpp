@@ -279,9 +279,18 @@ TEST_F(PlayersFeatures, ADamagedFileIsRefusedAndTheGameStays) {
       for (int x = 0; x < 500; ++x) all.push_back(automation::WindowPixel(x, y));
     return all;
   };
+  size_t boxesBefore = 0;
   s.Check([&] {
     before = EngineSnapshot();
     screen = readScreen();
+    boxesBefore = boxes.size();
+  });
+  // Cancelled in the file dialog: nothing happens.
+  s.Do([&] { automation::ScriptFileDialogAnswer(""); });
+  s.ClickAt([] { return CentreOf("LOAD"); });
+  s.Check([&] {
+    EXPECT_EQ(boxes.size(), boxesBefore);
+    EXPECT_EQ(EngineSnapshot(), before);
   });
   s.Do([&] { automation::ScriptFileDialogAnswer((folder_ / "damaged.txt").string()); });
   s.ClickAt([] { return CentreOf("LOAD"); });
