@@ -97,5 +97,8 @@ void TruncateSummary();
 void WriteSummaryAfterWalk();
 void WriteFinalChoice(const ChosenMove& move);
 void WriteNodesHtml();
+void ResetDumpFailures();
+bool SummaryWriteFailed();
+bool PageWriteFailed();
 
 }  // namespace trivane
