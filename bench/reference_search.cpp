@@ -272,7 +272,7 @@ ChosenMove CreateTree(uint8_t root_player, const SearchOptions& options) {
   const uint32_t depth = SearchDepth(root_player, options);
   const GrowthResult grown = GrowTree(root_player, depth);
   if (grown.abandoned) return AbandonSearch(depth, options);
-  return FinishSearch(depth, grown.order_free);
+  return FinishSearch(depth, grown.order_free ? Backup::ONE_PASS : Backup::BY_DEPTH);
 }
 
 ChosenMove ComputerMove(uint8_t root_player) {

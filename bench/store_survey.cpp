@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <map>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "TrivaneEngine.h"
 #include "geometry.h"
-#include "marks.h"
 #include "nodestore.h"
 #include "rules.h"
 #include "search.h"
@@ -30,39 +30,26 @@ using namespace trivane;
 
 int AnswerEveryBox(const char*, const char*, unsigned style) { return style == 0 ? 1 : 7; }
 
-struct Move {
+struct Turn {
   uint8_t fx, fy, tx, ty;
 };
 
-std::vector<Move> LegalMoves() {
-  const uint8_t p = GetPlayer();
-  const uint8_t g = GamePart(p);
-  std::vector<Move> moves;
-  for (uint8_t x = 1; x <= 7; ++x)
-    for (uint8_t y = 1; y <= 7; ++y) {
-      if (g == GAMEPART_PLACE && PieceAt(x, y) == EMPTY_POINT) moves.push_back({x, y, 0, 0});
-      if (g == GAMEPART_REMOVE && PieceAt(x, y) == Opponent(p) && MillsHeld(x, y, Opponent(p)) == 0)
-        moves.push_back({x, y, 0, 0});
-      if ((g == GAMEPART_SLIDE || g == GAMEPART_FLY) && PieceAt(x, y) == p)
-        for (uint8_t tx = 1; tx <= 7; ++tx)
-          for (uint8_t ty = 1; ty <= 7; ++ty) {
-            if (PieceAt(tx, ty) != EMPTY_POINT) continue;
-            bool linked = g == GAMEPART_FLY;
-            for (uint8_t k = 1; k <= LinkCount(x, y); ++k) {
-              uint8_t lx = 0, ly = 0;
-              GetLink(x, y, k, lx, ly);
-              if (lx == tx && ly == ty) linked = true;
-            }
-            if (linked) moves.push_back({x, y, tx, ty});
-          }
-    }
+std::vector<Turn> LegalMoves() {
+  uint8_t list[4 * TRIVANE_MAX_MOVES];
+  const uint32_t n = Engine_LegalMoves(list, TRIVANE_MAX_MOVES);
+  std::vector<Turn> moves;
+  for (uint32_t k = 0; k < n; ++k) moves.push_back({list[4 * k], list[4 * k + 1], list[4 * k + 2], list[4 * k + 3]});
+  // In board order, x then y, from then to: the seeded openings stay the same games.
+  std::sort(moves.begin(), moves.end(), [](const Turn& a, const Turn& b) {
+    return std::tie(a.fx, a.fy, a.tx, a.ty) < std::tie(b.fx, b.fy, b.tx, b.ty);
+  });
   return moves;
 }
 
-uint32_t Play(const Move& m) {
+uint32_t Play(const Turn& m) {
   const uint32_t g = ::GamePart(Engine_GetPlayer());
-  if (g == GAMEPART_PLACE) return Engine_MakePlaceMove(m.fx, m.fy);
-  if (g == GAMEPART_REMOVE) return Engine_RemovePlay(m.fx, m.fy);
+  if (g == TRIVANE_PHASE_PLACE) return Engine_MakePlaceMove(m.fx, m.fy);
+  if (g == TRIVANE_PHASE_REMOVE) return Engine_RemovePlay(m.fx, m.fy);
   return Engine_MakeSlideMove(m.fx, m.fy, m.tx, m.ty);
 }
 
@@ -76,9 +63,9 @@ struct Survey {
 };
 
 // The computer's move as the engine makes it, with the first attempt's fate noted.
-Move SearchMove(Survey& s) {
+Turn SearchMove(Survey& s) {
   const uint8_t p = GetPlayer();
-  Move m{0, 0, 0, 0};
+  Turn m{0, 0, 0, 0};
   if (GamePart(p) == GAMEPART_PLACE && g_game.remaining_put_pieces[p] > 2) {
     GreedyMove(m.fx, m.fy, m.tx, m.ty);
     if (m.fx != 0) {
@@ -127,14 +114,14 @@ int main(int argc, char** argv) {
     // Openings vary: two to eight random plies before the computer takes both sides.
     const int random_plies = std::uniform_int_distribution<int>(2, 8)(rng);
     for (int k = 0; k < random_plies; ++k) {
-      const std::vector<Move> moves = LegalMoves();
+      const std::vector<Turn> moves = LegalMoves();
       if (moves.empty()) break;
       Play(moves[std::uniform_int_distribution<size_t>(0, moves.size() - 1)(rng)]);
     }
     int plies = 0;
     for (; plies < 300; ++plies) {
       const uint32_t g = ::GamePart(Engine_GetPlayer());
-      if (g >= 5) break;
+      if (g >= TRIVANE_PHASE_PLAYER1_WON) break;
       if (Play(SearchMove(s)) != 1) {
         std::fprintf(stderr, "game %ld: the computer's move was refused\n", i);
         return 1;
@@ -142,8 +129,8 @@ int main(int argc, char** argv) {
     }
     ++s.games;
     const uint32_t g = ::GamePart(Engine_GetPlayer());
-    if (g == 5 || g == 6) ++s.decided;
-    else if (g == 7) ++s.drawn;
+    if (g == TRIVANE_PHASE_PLAYER1_WON || g == TRIVANE_PHASE_PLAYER2_WON) ++s.decided;
+    else if (g == TRIVANE_PHASE_DRAW) ++s.drawn;
     else ++s.move_cap;
   }
 

@@ -97,24 +97,56 @@ void ComputerMove(uint8_t& from_x, uint8_t& from_y, uint8_t& to_x, uint8_t& to_y
     }
   }
 
-  // A tree too large for the store is grown again one ply shallower, silently,
-  // down to two plies, so the computer always answers with a move.
+  // A tree too large for the store is grown again shallower, silently, down
+  // to two plies, so the computer always answers with a move.  A shallower
+  // tree is part of the deeper one, so the depths that fit are all those up to
+  // the deepest one: a binary search over the depths below the first attempt
+  // finds it in a few trees, where stepping down one ply at a time could fill
+  // the store some thirty times at the deepest setting.  The answer, the store
+  // and the files are those of a search at that depth, as stepping down leaves them.
   SearchOptions options;
   options.report_full_store = false;
   ChosenMove move = CreateTree(p, options);
-  while (move.store_full && move.depth > SHALLOWEST_RETRY) {
-    options.depth_cap = move.depth - 1;
-    move = CreateTree(p, options);
+  if (move.store_full && move.depth > SHALLOWEST_RETRY) {
+    uint32_t low = SHALLOWEST_RETRY, high = move.depth - 1;
+    uint32_t deepest_fitting = 0;
+    while (low <= high) {
+      const uint32_t mid = low + (high - low + 1) / 2;
+      options.depth_cap = mid;
+      move = CreateTree(p, options);
+      if (move.store_full) {
+        high = mid - 1;
+      } else {
+        deepest_fitting = mid;
+        low = mid + 1;
+      }
+    }
+    if (deepest_fitting != 0 && move.depth != deepest_fitting) {
+      options.depth_cap = deepest_fitting;
+      move = CreateTree(p, options);
+    }
   }
   if (move.store_full) ShowEngineMessage("Surpassed memory capacity :(", "", MB_OK_BOX);
   Write(move, from_x, from_y, to_x, to_y);
 }
 
 void DumpNodeTree() {
+  ResetDumpFailures();
   SetTreeDumpFlag(1);
   CreateTree(GetPlayer());
   SetTreeDumpFlag(0);
-  ShowEngineMessage("Created nodes.txt", "", MB_OK_BOX);
+  // A folder that takes no files (read-only, or the names taken by folders)
+  // must not be reported as written.
+  bool failed = false;
+  if (SummaryWriteFailed()) {
+    ShowEngineMessage("Could not write nodes.txt", "", MB_OK_BOX);
+    failed = true;
+  }
+  if (PageWriteFailed()) {
+    ShowEngineMessage("Could not write nodes.html", "", MB_OK_BOX);
+    failed = true;
+  }
+  if (!failed) ShowEngineMessage("Created nodes.txt", "", MB_OK_BOX);
 }
 
 }  // namespace trivane

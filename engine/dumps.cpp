@@ -1,6 +1,7 @@
 // "nodes.txt" (a three-line summary of every search) and "nodes.html" (the upper
 // levels of the tree drawn as boxes by a page script).  A file that cannot be
-// opened is skipped: the dumps never stop a search.
+// opened is skipped: the dumps never stop a search.  The failures are noted so
+// that NodeTree, which exists to write them, does not claim it did.
 #include <fstream>
 #include <string>
 
@@ -17,27 +18,58 @@ const char* const AT_SIGNS = ".. @@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@\n";
 
 std::string N(int64_t v) { return std::to_string(v); }
 
+// The files that could not be opened or written since the last reset.
+struct DumpState {
+  bool summary_failed = false;
+  bool page_failed = false;
+};
+DumpState g_dumps;
+
+// Notes a file that did not take its text (opening, writing or closing).
+void Close(std::ofstream& out, bool& failed) {
+  out.close();
+  if (!out) failed = true;
+}
+
 }  // namespace
 
-void TruncateSummary() { std::ofstream out(SUMMARY_FILE, std::ios::out | std::ios::trunc | std::ios::binary); }
+void ResetDumpFailures() { g_dumps = DumpState{}; }
+bool SummaryWriteFailed() { return g_dumps.summary_failed; }
+bool PageWriteFailed() { return g_dumps.page_failed; }
+
+void TruncateSummary() {
+  std::ofstream out(SUMMARY_FILE, std::ios::out | std::ios::trunc | std::ios::binary);
+  Close(out, g_dumps.summary_failed);
+}
 
 void WriteSummaryAfterWalk() {
   std::ofstream out(SUMMARY_FILE, std::ios::out | std::ios::app | std::ios::binary);
-  if (!out) return;
+  if (!out) {
+    g_dumps.summary_failed = true;
+    return;
+  }
   out << "Create Ended @ " << N(node_cursor) << " with stack size " << N(node_count) << "/ peek " << "0" << AT_SIGNS;
   out << "Fathers best choice leads to " << N(NodeStore[0].value) << AT_SIGNS;
+  Close(out, g_dumps.summary_failed);
 }
 
 void WriteFinalChoice(const ChosenMove& move) {
   std::ofstream out(SUMMARY_FILE, std::ios::out | std::ios::app | std::ios::binary);
-  if (!out) return;
+  if (!out) {
+    g_dumps.summary_failed = true;
+    return;
+  }
   out << "Finally choose " << N(move.from[0]) << "," << N(move.from[1]) << " - " << N(move.to[0]) << ","
       << N(move.to[1]) << " with score " << N(move.value);
+  Close(out, g_dumps.summary_failed);
 }
 
 void WriteNodesHtml() {
   std::ofstream out(PAGE_FILE, std::ios::out | std::ios::trunc | std::ios::binary);
-  if (!out) return;
+  if (!out) {
+    g_dumps.page_failed = true;
+    return;
+  }
   out << "<html>\n"
       << "<head>\n"
       << "<script type=\"text/javascript\" src=\"kq_jsgraphics.js\"></script>\n"
@@ -81,6 +113,7 @@ void WriteNodesHtml() {
       << "<body>\n"
       << "</body>\n"
       << "</html>\n";
+  Close(out, g_dumps.page_failed);
 }
 
 }  // namespace trivane

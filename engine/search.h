@@ -53,29 +53,44 @@ inline void AppendMove(uint32_t father, uint8_t root_player, uint8_t mover, cons
   const uint32_t index = node_count + 1;
   if (index > StoreLimit()) return;
   node_count = node_cursor = index;
-  SearchNode& n = NodeStore[index];
+  // The record is made whole and stored at once: new records land on cache
+  // lines the search has not touched yet, and a few wide stores wait less
+  // for them than ten narrow ones.
+  SearchNode n;
   n.from_x = g_masks.x[m.from];
   n.from_y = g_masks.y[m.from];
   n.to_x = m.to == NO_POINT ? 0 : g_masks.x[m.to];
   n.to_y = m.to == NO_POINT ? 0 : g_masks.y[m.to];
   n.father = father;
   n.depth = NodeStore[father].depth + 1;
-  n.value = UNSET_VALUE;
   n.move_type = m.kind;
   n.is_max = mover == root_player ? 1 : 0;
   n.expanded = 0;
+  n.value = UNSET_VALUE;
+  NodeStore[index] = n;
 }
 
 void AppendChildren(uint32_t index, uint8_t root_player, uint8_t mover, uint8_t game_part);
 void FoldIntoFather(uint32_t index);
 void BackupByDepth(uint32_t depth);
-ChosenMove FinishSearch(uint32_t depth, bool order_free);
+// How the backup pass finds the tree: values unset except at graded records
+// (BY_DEPTH: the walk's own pass, depth by depth), the same with no value the
+// unset mark (ONE_PASS: newest record first), or every record below the first
+// ply already holding its backed-up value (FIRST_PLY: only the root's fold left).
+enum class Backup { BY_DEPTH, ONE_PASS, FIRST_PLY };
+ChosenMove FinishSearch(uint32_t depth, Backup backup);
 ChosenMove AbandonSearch(uint32_t depth, const SearchOptions& options);
 
 struct GrowthResult {
   bool abandoned = false;   // the store filled up
   bool order_free = false;  // no value is the unset mark: folding order cannot matter
 };
+
+// The backup a grown tree still needs: with no unset mark anywhere the
+// growth has already backed every record below the first ply up.
+inline Backup BackupAfterGrowth(const GrowthResult& grown) {
+  return grown.order_free ? Backup::FIRST_PLY : Backup::BY_DEPTH;
+}
 
 // Grows the whole tree depth first, each position made from a copy of its
 // father's, appending exactly the records the replaying walk appends and in
@@ -97,5 +112,8 @@ void TruncateSummary();
 void WriteSummaryAfterWalk();
 void WriteFinalChoice(const ChosenMove& move);
 void WriteNodesHtml();
+void ResetDumpFailures();
+bool SummaryWriteFailed();
+bool PageWriteFailed();
 
 }  // namespace trivane

@@ -97,9 +97,13 @@ void BackupByDepth(uint32_t depth) {
       if (NodeStore[j].depth == d) FoldIntoFather(j);
 }
 
-ChosenMove FinishSearch(uint32_t depth, bool order_free) {
+ChosenMove FinishSearch(uint32_t depth, Backup backup) {
   WriteSummaryAfterWalk();
-  if (order_free) {
+  if (backup == Backup::FIRST_PLY) {
+    // Fold the first ply into the root; deeper records need nothing more.
+    for (uint32_t j = node_count; j >= 1; --j)
+      if (NodeStore[j].depth == 1) FoldIntoFather(j);
+  } else if (backup == Backup::ONE_PASS) {
     // No value in the tree is the unset mark, so the order of folding cannot
     // matter: one pass from the newest record down backs everything up, each
     // record after all of its children.
@@ -162,7 +166,7 @@ ChosenMove CreateTree(uint8_t root_player, const SearchOptions& options) {
   const uint32_t depth = SearchDepth(root_player, options);
   const GrowthResult grown = GrowTree(root_player, depth);
   if (grown.abandoned) return AbandonSearch(depth, options);
-  return FinishSearch(depth, grown.order_free);
+  return FinishSearch(depth, BackupAfterGrowth(grown));
 }
 
 }  // namespace trivane

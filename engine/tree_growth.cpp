@@ -13,6 +13,7 @@
 // outcome depends on the exact order in which the walk folds (leaves during the
 // walk, again on every revisit, and once more in the backup pass), and that
 // order is replayed here from the tree's shape alone, without the positions.
+#include <algorithm>
 #include <cstring>
 
 #include "fastmap.h"
@@ -39,13 +40,14 @@ struct Growth {
 uint32_t g_last_child[NODE_CAPACITY];
 uint8_t g_graded[NODE_CAPACITY];
 
-inline void Grade(Growth& growth, uint32_t c, const Position& s) {
+inline int32_t Grade(Growth& growth, uint32_t c, const Position& s) {
   const int32_t grade = GradePosition(s, growth.root_player);
   SearchNode& node = NodeStore[c];
   node.value = grade;
   node.expanded = 1;
   g_graded[c] = 1;
   if (grade == UNSET_VALUE) growth.unset_seen = true;
+  return grade;
 }
 
 // Expands record i, whose position is s (its player to move), at the given
@@ -73,16 +75,25 @@ void Expand(Growth& growth, uint32_t i, const Position& s, uint32_t depth) {
   // target; its children are then the position itself.
   const bool moves_apply = MovesTakeEffect(s);
   const bool leaves = depth + 1 >= growth.depth;
+  // The record's value backed up from its children as they come: a maximum
+  // when they are the root player's moves.  Should any value in the tree turn
+  // out to be the unset mark, ReplayWalkFolds recomputes it in the walk's order.
+  const bool take_max = s.to_move == growth.root_player;
+  int32_t value = 0;
   for (uint32_t c = last; c >= first; --c) {
     Position child = s;
     if (moves_apply) MakeMove(child, moves[c - first]);
+    int32_t v;
     if (leaves || LoserOf(child) != 0) {
-      Grade(growth, c, child);
-      continue;
+      v = Grade(growth, c, child);
+    } else {
+      Expand(growth, c, child, depth + 1);
+      if (growth.abandoned) return;
+      v = NodeStore[c].value;
     }
-    Expand(growth, c, child, depth + 1);
-    if (growth.abandoned) return;
+    value = c == last ? v : take_max ? std::max(value, v) : std::min(value, v);
   }
+  NodeStore[i].value = value;
 }
 
 // The replaying walk's own order of visits, on the finished tree: every visit

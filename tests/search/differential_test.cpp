@@ -167,6 +167,24 @@ TEST_F(Differential, GradesEqualToTheUnsetMarkFoldInTheWalksOrder) {
   SetTreeDumpFlag(0);
 }
 
+TEST_F(Differential, DueRemovalsWithoutATargetMakeEveryMoveARefusal) {
+  // Every piece of player 2 stands in a mill, yet a removal is due: GamePart
+  // answers for the turn without it, while the referee refuses every move of
+  // that position, so its children are the position itself, down to the
+  // leaves.  Searched for the player to move and for the other one.
+  for (uint8_t root : {1, 2}) {
+    SetPosition({{2, 2}, {6, 2}, {3, 4}, {5, 4}}, {{1, 1}, {4, 1}, {7, 1}, {1, 7}, {4, 7}, {7, 7}}, 1, 0, 0);
+    g_game.removals_due = 1;
+    SetDifficulty(3);
+    SetTreeDumpFlag(1);
+    GameState start;
+    std::memcpy(&start, &g_game, sizeof(GameState));
+    CompareOn(start, root, "root player " + std::to_string(root));
+    EXPECT_GT(node_count, 10u);
+  }
+  SetTreeDumpFlag(0);
+}
+
 TEST_F(Differential, ABlockingReplyLeavesAnUnsetValueAmongItsSiblings) {
   // Player 1 holds two mills and removes.  In most lines player 2 can answer
   // by sliding (4,3) to (4,2), which leaves player 1 with no move at all: that

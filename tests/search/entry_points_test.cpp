@@ -203,4 +203,76 @@ TEST_F(EntryPoints, AFullStoreRetriesShallowerBeforeItGivesUp) {
   EXPECT_TRUE(TakeSnapshot() == before);
 }
 
+// At the deepest setting the first tree never fits; the answer is the one
+// stepping down one ply at a time would give, the same tree and files.
+TEST_F(EntryPoints, TheDeepestSettingFindsTheDepthSteppingDownFinds) {
+  SetPosition({{5, 5}, {2, 2}, {1, 7}, {6, 6}, {5, 3}, {3, 3}, {2, 4}, {1, 1}, {4, 6}},
+              {{5, 4}, {4, 7}, {4, 2}, {4, 5}, {1, 4}, {4, 3}, {7, 4}, {4, 1}, {3, 4}}, 1, 0, 0);
+  uint32_t records[6] = {};
+  for (uint32_t d = 2; d <= 5; ++d) {
+    SearchOptions o;
+    o.depth_cap = d;
+    ASSERT_FALSE(CreateTree(1, o).store_full);
+    records[d] = node_count;
+  }
+  Engine_SetDifficulty(200);
+  ASSERT_EQ(EffectiveDepth(1), 31u);
+  for (const uint32_t limit : {records[2] - 1, records[2], records[3] - 1, records[3] + 1, records[4] + 7,
+                               records[5] - 1, records[5] + 1}) {
+    SCOPED_TRACE("store limit " + std::to_string(limit));
+    SetStoreLimit(limit);
+    SearchOptions o;
+    o.report_full_store = false;
+    ChosenMove step = CreateTree(1, o);
+    while (step.store_full && step.depth > 2) {
+      o.depth_cap = step.depth - 1;
+      step = CreateTree(1, o);
+    }
+    const uint32_t step_records = node_count;
+    const std::string step_summary = ReadFile("nodes.txt");
+    Boxes().clear();
+    const Proposal p = Play();
+    SetStoreLimit(LAST_NODE_INDEX);
+    if (step.store_full) {
+      ASSERT_EQ(Boxes().size(), 1u);
+      EXPECT_EQ(Boxes()[0].text, "Surpassed memory capacity :(");
+      continue;
+    }
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(p.v[0], step.from[0]);
+    EXPECT_EQ(p.v[1], step.from[1]);
+    EXPECT_EQ(p.v[2], step.to[0]);
+    EXPECT_EQ(p.v[3], step.to[1]);
+    EXPECT_EQ(node_count, step_records);
+    EXPECT_EQ(ReadFile("nodes.txt"), step_summary);
+  }
+}
+
+// NodeTree exists to write its two files: where they cannot be written (here
+// folders hold their names, which stops even a privileged user), it says so
+// instead of claiming it made them, and the search still answers nothing else.
+TEST_F(EntryPoints, NodeTreeSaysWhichFileItCouldNotWrite) {
+  SetDifficulty(2);
+  std::filesystem::create_directory(dir_ / "nodes.txt");
+  NodeTree();
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Could not write nodes.txt");
+  EXPECT_NE(ReadFile("nodes.html").find("jg.drawRect("), std::string::npos);
+
+  Boxes().clear();
+  std::filesystem::remove(dir_ / "nodes.txt");
+  std::filesystem::remove(dir_ / "nodes.html");
+  std::filesystem::create_directory(dir_ / "nodes.html");
+  NodeTree();
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Could not write nodes.html");
+  EXPECT_NE(ReadFile("nodes.txt").find("Finally choose"), std::string::npos);
+
+  Boxes().clear();
+  std::filesystem::remove(dir_ / "nodes.html");
+  NodeTree();
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Created nodes.txt");
+}
+
 }  // namespace

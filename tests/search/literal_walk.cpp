@@ -45,7 +45,7 @@ ChosenMove LiteralCreateTree(uint8_t root_player, const SearchOptions& options) 
     if (node_count > StoreLimit() - 1) return AbandonSearch(depth, options);
     if (node_cursor == 0) break;
   }
-  return FinishSearch(depth, false);
+  return FinishSearch(depth, Backup::BY_DEPTH);
 }
 
 }  // namespace search_test

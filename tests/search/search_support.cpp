@@ -1,5 +1,6 @@
 #include "search_support.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include "fastmap.h"
 #include "geometry.h"
 #include "messages.h"
+#include "movegen.h"
 #include "rules.h"
 #include "search.h"
 #include "state.h"
@@ -77,34 +79,20 @@ bool PlayRandomMove(std::mt19937& rng) {
   using namespace trivane;
   const uint8_t p = GetPlayer();
   const uint8_t g = GamePart(p);
-  struct Move {
-    uint8_t fx, fy, tx, ty;
-  };
-  std::vector<Move> moves;
-  for (uint8_t x = 1; x <= 7; ++x)
-    for (uint8_t y = 1; y <= 7; ++y) {
-      if (g == GAMEPART_PLACE && PieceAt(x, y) == EMPTY_POINT) moves.push_back({x, y, 0, 0});
-      if (g == GAMEPART_REMOVE && PieceAt(x, y) == Opponent(p) && MillsHeld(x, y, Opponent(p)) == 0)
-        moves.push_back({x, y, 0, 0});
-      if ((g == GAMEPART_SLIDE || g == GAMEPART_FLY) && PieceAt(x, y) == p)
-        for (uint8_t tx = 1; tx <= 7; ++tx)
-          for (uint8_t ty = 1; ty <= 7; ++ty) {
-            if (PieceAt(tx, ty) != EMPTY_POINT) continue;
-            bool linked = g == GAMEPART_FLY;
-            for (uint8_t k = 1; k <= LinkCount(x, y); ++k) {
-              uint8_t lx = 0, ly = 0;
-              GetLink(x, y, k, lx, ly);
-              if (lx == tx && ly == ty) linked = true;
-            }
-            if (linked) moves.push_back({x, y, tx, ty});
-          }
-    }
-  if (moves.empty()) return false;
-  const Move m = moves[std::uniform_int_distribution<size_t>(0, moves.size() - 1)(rng)];
+  const Position s = PositionFromGame(g_game);
+  Move moves[MAX_MOVES];
+  const int n = GenerateMoves(s, p, g, moves);
+  if (n == 0) return false;
+  // In board order (from, then to), as the seeded games have always drawn them.
+  std::sort(moves, moves + n, [](const Move& a, const Move& b) {
+    return a.from != b.from ? a.from < b.from : a.to < b.to;
+  });
+  const Move m = moves[std::uniform_int_distribution<int>(0, n - 1)(rng)];
+  const uint8_t fx = g_masks.x[m.from], fy = g_masks.y[m.from];
   uint8_t done = 0;
-  if (g == GAMEPART_PLACE) done = MakePlaceMove(m.fx, m.fy);
-  else if (g == GAMEPART_REMOVE) done = RemovePiece(m.fx, m.fy);
-  else done = MakeSlideMove(m.fx, m.fy, m.tx, m.ty);
+  if (g == GAMEPART_PLACE) done = MakePlaceMove(fx, fy);
+  else if (g == GAMEPART_REMOVE) done = RemovePiece(fx, fy);
+  else done = MakeSlideMove(fx, fy, g_masks.x[m.to], g_masks.y[m.to]);
   EXPECT_EQ(done, 1) << "a legal move was refused";
   return done == 1;
 }
