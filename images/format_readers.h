@@ -33,4 +33,8 @@ std::string ReadIconBytes(std::string_view bytes, const std::string& file);
 // Width and height of the frame of a JPEG file; false when it is none.
 bool ParseJpegSize(std::string_view bytes, int32_t& width, int32_t& height);
 
+// True for a JPEG file that ends inside its image data (no end-of-image
+// marker after the first scan).
+bool JpegCutShort(std::string_view bytes);
+
 }  // namespace ivxfiles::detail

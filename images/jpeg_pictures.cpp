@@ -59,6 +59,34 @@ bool ParseJpegSize(std::string_view bytes, int32_t& width, int32_t& height) {
   return false;
 }
 
+// The decoder reads a file cut short inside its image data as if the missing
+// rows were grey; the library refuses it instead.  The image data begins at the first start-of-
+// scan marker and a whole file has its end-of-image marker after it (the
+// entropy-coded data stuffs every 0xFF it holds, so 0xFF 0xD9 there is the
+// marker; an Exif thumbnail's own end marker comes before the scan).
+bool JpegCutShort(std::string_view bytes) {
+  if (bytes.size() < 4 || ByteAt(bytes, 0) != 0xFF || ByteAt(bytes, 1) != 0xD8) return false;
+  uint64_t pos = 2;
+  while (pos + 1 < bytes.size()) {
+    while (pos < bytes.size() && ByteAt(bytes, pos) != 0xFF) ++pos;
+    while (pos < bytes.size() && ByteAt(bytes, pos) == 0xFF) ++pos;
+    if (pos >= bytes.size()) return false;
+    const uint32_t marker = ByteAt(bytes, pos++);
+    if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;
+    if (marker == 0xD9) return false;  // ends before any scan: the decoder refuses it
+    if (marker == 0xDA) {
+      for (uint64_t i = pos; i + 1 < bytes.size(); ++i) {
+        if (ByteAt(bytes, i) == 0xFF && ByteAt(bytes, i + 1) == 0xD9) return false;
+      }
+      return true;
+    }
+    const uint32_t length = Be16(bytes, pos);
+    pos += length < 2 ? 2 : length;
+  }
+  // No scan at all: the decoder refuses the file with its own box.
+  return false;
+}
+
 }  // namespace detail
 
 int32_t ReadJpegSize(const std::string& fileName) {
@@ -113,6 +141,11 @@ int32_t ImportBitmap(HBITMAP bitmap) {
 }
 
 void LoadJpegPicture(const std::string& fileName) {
+  std::string bytes;
+  if (ReadWholeFile(fileName, bytes) && JpegCutShort(bytes)) {
+    AskBox("Error", "Cannot load jpeg file " + fileName + ": truncated", "OK", "!", "APPLICATION");
+    return;
+  }
   HBITMAP bitmap = LoadJPEG(fileName.c_str());
   // The decoder gives no reason; the box is the one the library shows for
   // any file it cannot open, and no name is registered.

@@ -329,5 +329,37 @@ TEST_F(DamagedIcon, AMissingFileRegistersNothing) {
   EXPECT_TRUE(before == Snapshot());
 }
 
+// -------------------------------------------------------------------- JPEG --
+
+class DamagedJpeg : public DamagedFileTest {
+ protected:
+  void SetUp() override {
+    DamagedFileTest::SetUp();
+    WriteJpeg("good.jpg", 16, 16, Pattern);
+    SetLoadOrigin(0, 0);
+    LoadPicture("good.jpg");
+    ASSERT_NE(0, LocatePicture("good"));
+    whole_ = ReadFile("good.jpg");
+  }
+  std::string whole_;
+};
+
+TEST_F(DamagedJpeg, CutInsideTheImageDataIsTruncated) {
+  for (size_t cut : {whole_.size() - 2, whole_.size() - 40}) {
+    const std::string name = "cut" + std::to_string(cut) + ".jpg";
+    WriteFile(name, whole_.substr(0, cut));
+    ExpectRefused(name, "Error", "Cannot load jpeg file " + name + ": truncated");
+  }
+}
+
+TEST_F(DamagedJpeg, BytesAfterTheEndMarkerAreNoHarm) {
+  WriteFile("tail.jpg", whole_ + "trailing bytes a camera left");
+  SetLoadOrigin(100, 100);
+  LoadPicture("tail.jpg");
+  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_NE(0, LocatePicture("tail"));
+  EXPECT_EQ(StoreCell(1, 1), StoreCell(101, 101));
+}
+
 }  // namespace
 }  // namespace ivxtest
