@@ -155,8 +155,9 @@ int main(int argc, char** argv) {
     else if (arg == "--max-plies") ok = Number(argc, argv, i, max_plies) && max_plies > 0;
     else ok = false;
     if (!ok) {
-      std::fprintf(stderr, "usage: match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS] [--seed S] "
-                           "[--max-plies N] [--only K]\n  LEVEL: EASY, MEDIUM, HARD or MASTER\n");
+      std::fprintf(stderr,
+                   "usage: match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS] [--seed S] "
+                   "[--max-plies N] [--only K]\n  LEVEL: EASY, MEDIUM, HARD or MASTER\n");
       return 2;
     }
   }
@@ -210,8 +211,8 @@ int main(int argc, char** argv) {
     scores.push_back(score);
     std::string line;
     for (const std::string& t : game_record::TurnTexts(opening)) line += t + " ";
-    std::printf("game %3ld  %s as player %d  opening %s %s (%s)\n", game + 1, a.name.c_str(), a_player,
-                line.c_str(), result, how.c_str());
+    std::printf("game %3ld  %s as player %d  opening %s %s (%s)\n", game + 1, a.name.c_str(), a_player, line.c_str(),
+                result, how.c_str());
     // A game the first level did not win, move by move, to be looked into.
     if (winner != a_player) {
       std::string moves;
@@ -232,12 +233,12 @@ int main(int argc, char** argv) {
   std::printf("%s%s against %s%s: %ld games, %ld wins, %ld draws, %ld losses; score %.1f %% +- %.1f %% (95 %%)\n",
               a.name.c_str(), a.name == "MASTER" ? (" " + std::to_string(a.time_ms) + " ms").c_str() : "",
               b.name.c_str(), b.name == "MASTER" ? (" " + std::to_string(b.time_ms) + " ms").c_str() : "",
-              static_cast<long>(scores.size()),
-              wins, draws, losses, 100 * mean, 100 * margin);
+              static_cast<long>(scores.size()), wins, draws, losses, 100 * mean, 100 * margin);
   if (clock.moves > 0)
-    std::printf("MASTER moves: %ld, mean %.1f ms, longest %.1f ms (processor time at most %.1f ms), %ld over 1.5 "
-                "times the budget; match time %.0f s\n",
-                clock.moves, 1000 * clock.total / static_cast<double>(clock.moves), 1000 * clock.longest,
-                1000 * clock.longest_cpu, clock.over_budget, elapsed);
+    std::printf(
+        "MASTER moves: %ld, mean %.1f ms, longest %.1f ms (processor time at most %.1f ms), %ld over 1.5 "
+        "times the budget; match time %.0f s\n",
+        clock.moves, 1000 * clock.total / static_cast<double>(clock.moves), 1000 * clock.longest,
+        1000 * clock.longest_cpu, clock.over_budget, elapsed);
   return 0;
 }

@@ -48,7 +48,8 @@ void WriteSummaryAfterWalk() {
     g_dumps.summary_failed = true;
     return;
   }
-  out << "Create Ended @ " << N(node_cursor) << " with stack size " << N(node_count) << "/ peek " << "0" << AT_SIGNS;
+  out << "Create Ended @ " << N(node_cursor) << " with stack size " << N(node_count) << "/ peek "
+      << "0" << AT_SIGNS;
   out << "Fathers best choice leads to " << N(NodeStore[0].value) << AT_SIGNS;
   Close(out, g_dumps.summary_failed);
 }
@@ -99,10 +100,12 @@ void WriteNodesHtml() {
         out << "jg.drawRect(" << N(left) << "," << N(top) << "," << N(pitch - 2) << "," << N(row_height - 20)
             << ");\n";
         out << "jg.drawStringRect(\"" << N(j) << "<br>" << N(r.from_x) << "," << N(r.from_y) << " - " << N(r.to_x)
-            << "," << N(r.to_y) << "<br>" << "Val=" << N(r.value) << "<br>" << "Father=" << N(r.father) << "<br>"
-            << "Depth=" << N(r.depth) << "<br>" << "Type=" << N(r.move_type) << "<br>"
-            << (r.is_max == 1 ? "MAX<br>" : "MIN<br>") << "\"," << N(left) << "," << N(top) << "," << N(pitch - 2)
-            << ",\"left\");\n";
+            << "," << N(r.to_y) << "<br>"
+            << "Val=" << N(r.value) << "<br>"
+            << "Father=" << N(r.father) << "<br>"
+            << "Depth=" << N(r.depth) << "<br>"
+            << "Type=" << N(r.move_type) << "<br>" << (r.is_max == 1 ? "MAX<br>" : "MIN<br>") << "\"," << N(left)
+            << "," << N(top) << "," << N(pitch - 2) << ",\"left\");\n";
       }
       out << "jg.paint();\n";
     }

@@ -35,9 +35,9 @@ struct FaceEntry {
   bool emboldenNeeded = false;
   bool obliqueNeeded = false;
 };
-std::map<std::string, FaceEntry> g_faces;     // by request key
+std::map<std::string, FaceEntry> g_faces;    // by request key
 std::map<std::string, FT_Face> g_faceFiles;  // by file path and index
-std::map<int, iconv_t> g_converters;        // by character set
+std::map<int, iconv_t> g_converters;         // by character set
 
 // Faces and converters live as long as the process; they are handed back at
 // exit so leak checkers see a clean end.
@@ -167,7 +167,8 @@ Metrics Measure(const FaceEntry& fe, const LOGFONTA& lf) {
   if (h > 0) {
     long long cell = std::min<long long>(h, 4096);
     m.ppemY = static_cast<double>(cell) * em / static_cast<double>(up + down);
-    m.ascent = static_cast<int>(std::lround(static_cast<double>(cell) * static_cast<double>(up) / static_cast<double>(up + down)));
+    m.ascent = static_cast<int>(
+        std::lround(static_cast<double>(cell) * static_cast<double>(up) / static_cast<double>(up + down)));
     m.descent = static_cast<int>(cell) - m.ascent;
   } else {
     m.ppemY = static_cast<double>(std::min<long long>(-h, 4096));
@@ -336,18 +337,22 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
     uint32_t bk = ToPixel(style.background);
     if (!turned) {
       long l = std::lround(topX), t = std::lround(topY);
-      FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(t, -1, s->height)),
-                           static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
-                           static_cast<LONG>(std::clamp<long>(t + height, -1, s->height))},
+      FillSurface(*s,
+                  RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(t, -1, s->height)),
+                       static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(t + height, -1, s->height))},
                   bk);
     } else {
       const double penX = static_cast<double>(pen);
       double cornersX[4] = {topX, topX + ux * penX, topX + ux * penX + vx * height, topX + vx * height};
       double cornersY[4] = {topY, topY + uy * penX, topY + uy * penX + vy * height, topY + vy * height};
       long minX = std::max(0L, static_cast<long>(std::floor(*std::min_element(cornersX, cornersX + 4))));
-      long maxX = std::min<long>(s->width - 1, static_cast<long>(std::ceil(*std::max_element(cornersX, cornersX + 4))));
+      long maxX = std::min<long>(s->width - 1,
+                                 static_cast<long>(std::ceil(*std::max_element(cornersX, cornersX + 4))));
       long minY = std::max(0L, static_cast<long>(std::floor(*std::min_element(cornersY, cornersY + 4))));
-      long maxY = std::min<long>(s->height - 1, static_cast<long>(std::ceil(*std::max_element(cornersY, cornersY + 4))));
+      long maxY = std::min<long>(s->height - 1,
+                                 static_cast<long>(std::ceil(*std::max_element(cornersY, cornersY + 4))));
       for (long y = minY; y <= maxY; ++y)
         for (long x = minX; x <= maxX; ++x) {
           double px = static_cast<double>(x) + 0.5 - topX, py = static_cast<double>(y) + 0.5 - topY;
@@ -372,7 +377,8 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
     if (fe->emboldenNeeded) FT_GlyphSlot_Embolden(slot);
     if (fe->obliqueNeeded) FT_GlyphSlot_Oblique(slot);
     if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) continue;
-    long gx = std::lround(bx + ux * static_cast<double>(positions[i])), gy = std::lround(by + uy * static_cast<double>(positions[i]));
+    long gx = std::lround(bx + ux * static_cast<double>(positions[i])),
+         gy = std::lround(by + uy * static_cast<double>(positions[i]));
     const FT_Bitmap& bm = slot->bitmap;
     for (unsigned row = 0; row < bm.rows; ++row) {
       const unsigned char* line = bm.buffer + static_cast<long>(row) * bm.pitch;
@@ -389,15 +395,20 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
   if (!turned && (lf.lfUnderline || lf.lfStrikeOut)) {
     long thick = std::max(1L, std::lround(m.ppemY / 14.0));
     long l = std::lround(bx), base = std::lround(by);
-    if (lf.lfUnderline) FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(base + 1, -1, s->height)),
-                                             static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
-                                             static_cast<LONG>(std::clamp<long>(base + 1 + thick, -1, s->height))},
-                                    colour);
+    if (lf.lfUnderline)
+      FillSurface(*s,
+                  RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(base + 1, -1, s->height)),
+                       static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(base + 1 + thick, -1, s->height))},
+                  colour);
     if (lf.lfStrikeOut) {
       long mid = base - m.ascent / 3;
-      FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(mid, -1, s->height)),
-                           static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
-                           static_cast<LONG>(std::clamp<long>(mid + thick, -1, s->height))},
+      FillSurface(*s,
+                  RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(mid, -1, s->height)),
+                       static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(mid + thick, -1, s->height))},
                   colour);
     }
   }
@@ -418,7 +429,8 @@ bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm) {
   tm->tmInternalLeading = static_cast<LONG>(std::max(0L, static_cast<long>(tm->tmHeight) - std::lround(m.ppemY)));
   tm->tmAveCharWidth = os2 ? static_cast<LONG>(std::lround(os2->xAvgCharWidth * m.ppemX / em))
                            : static_cast<LONG>(std::lround(m.ppemX / 2));
-  tm->tmMaxCharWidth = static_cast<LONG>(std::lround(static_cast<double>(face->bbox.xMax - face->bbox.xMin) * m.ppemX / em));
+  tm->tmMaxCharWidth = static_cast<LONG>(
+      std::lround(static_cast<double>(face->bbox.xMax - face->bbox.xMin) * m.ppemX / em));
   tm->tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
   tm->tmDigitizedAspectX = 96;
   tm->tmDigitizedAspectY = 96;

@@ -14,7 +14,8 @@ Picture MakeDesktopIcon() {
   Fill(l, Ring(Box(1, 1, 63, 63, 9), 1.0f), Solid(C(110, 76, 40)));
   const Rgb line = C(0, 0, 64);
   // Three squares, 9 px apart, joined at the middles of their sides.
-  for (float inset : {8.0f, 17.0f, 26.0f}) Fill(l, Ring(Box(inset, inset, 64 - inset, 64 - inset), 1.3f), Solid(line));
+  for (float inset : {8.0f, 17.0f, 26.0f})
+    Fill(l, Ring(Box(inset, inset, 64 - inset, 64 - inset), 1.3f), Solid(line));
   Fill(l, Segment(32, 8, 32, 26, 1.3f), Solid(line));
   Fill(l, Segment(32, 38, 32, 56, 1.3f), Solid(line));
   Fill(l, Segment(8, 32, 26, 32, 1.3f), Solid(line));

@@ -37,7 +37,8 @@ bool WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: trivane-datagen <program folder> [--sheet <png file>] [--icon <png file>] [--list]\n");
+  std::fprintf(stderr,
+               "usage: trivane-datagen <program folder> [--sheet <png file>] [--icon <png file>] [--list]\n");
   return 2;
 }
 

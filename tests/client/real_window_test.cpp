@@ -83,10 +83,9 @@ bool ReadXwd(const std::string& path, Photo* photo) {
   for (uint32_t y = 0; y < height; ++y) {
     for (uint32_t x = 0; x < width; ++x) {
       const size_t at = data + static_cast<size_t>(y) * bytesPerLine + x * 4;
-      const uint32_t v = byteOrder == 0
-                             ? (uint32_t{d[at]} | (uint32_t{d[at + 1]} << 8) | (uint32_t{d[at + 2]} << 16) |
-                                (uint32_t{d[at + 3]} << 24))
-                             : Big32(d, at);
+      const uint32_t v = byteOrder == 0 ? (uint32_t{d[at]} | (uint32_t{d[at + 1]} << 8) |
+                                           (uint32_t{d[at + 2]} << 16) | (uint32_t{d[at + 3]} << 24))
+                                        : Big32(d, at);
       const uint32_t r = (v & red) >> Shift(red), g = (v & green) >> Shift(green), b = (v & blue) >> Shift(blue);
       photo->pixels[static_cast<size_t>(y) * width + x] = r | (g << 8) | (b << 16);
     }
@@ -162,8 +161,8 @@ pid_t Start(const std::vector<std::string>& argv, const std::string& display, co
   if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
   if (windowed) {
     const char* had = getenv("ASAN_OPTIONS");
-    const std::string options =
-        (had != nullptr && *had != '\0' ? std::string(had) + ":" : std::string()) + "detect_leaks=0";
+    const std::string options = (had != nullptr && *had != '\0' ? std::string(had) + ":" : std::string()) +
+                                "detect_leaks=0";
     setenv("ASAN_OPTIONS", options.c_str(), 1);
   }
   std::vector<char*> args;
@@ -232,7 +231,8 @@ TEST_F(RealWindow, APersonClicksAPointAndClosesTheGame) {
 
   int number = 0;
   for (int n = 91; n < 140 && number == 0; ++n) {
-    if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) && !fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) {
+    if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
+        !fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) {
       number = n;
     }
   }
@@ -248,8 +248,8 @@ TEST_F(RealWindow, APersonClicksAPointAndClosesTheGame) {
 
   // Started from another folder, as a person starts it from a menu.
   game_ = Start({program.string(), "EASY"}, display_, "/", true);
-  const std::string found =
-      Capture("DISPLAY=" + display_ + " timeout 30 xdotool search --sync --name '^Trivane GUI 0.72$' 2>/dev/null");
+  const std::string found = Capture("DISPLAY=" + display_ +
+                                    " timeout 30 xdotool search --sync --name '^Trivane GUI 0.72$' 2>/dev/null");
   const std::string window = found.substr(0, found.find('\n'));
   ASSERT_FALSE(window.empty()) << "the game window did not appear";
 

@@ -86,7 +86,8 @@ TEST_F(MoveGenerator, AgreesWithTheRefereeThroughSeededGames) {
         ASSERT_EQ(done, 1);
         Position made = s;
         MakeMove(made, moves[k]);
-        ASSERT_TRUE(SamePosition(made, PositionFromGame(g_game))) << "seed " << seed << " ply " << ply << " move " << k;
+        ASSERT_TRUE(SamePosition(made, PositionFromGame(g_game)))
+            << "seed " << seed << " ply " << ply << " move " << k;
         EXPECT_EQ(LoserOf(made), CheckGameOver());
         GameState back = saved;
         PositionToGame(made, back);
@@ -100,7 +101,8 @@ TEST_F(MoveGenerator, AgreesWithTheRefereeThroughSeededGames) {
       PositionToGame(next, g_game);
     }
   }
-  for (uint8_t g = GAMEPART_PLACE; g <= GAMEPART_PLAYER2_WON; ++g) EXPECT_GT(phases_seen[g], 0) << "phase " << int(g);
+  for (uint8_t g = GAMEPART_PLACE; g <= GAMEPART_PLAYER2_WON; ++g)
+    EXPECT_GT(phases_seen[g], 0) << "phase " << int(g);
   EXPECT_TRUE(Boxes().empty());
 }
 

@@ -34,7 +34,8 @@ long ScreenPixel(const std::string& file, int x, int y) {
   std::vector<unsigned char> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (d.size() < 100) return -1;
   auto field = [&d](int i) {
-    return (uint32_t(d[i * 4]) << 24) | (uint32_t(d[i * 4 + 1]) << 16) | (uint32_t(d[i * 4 + 2]) << 8) | d[i * 4 + 3];
+    return (uint32_t(d[i * 4]) << 24) | (uint32_t(d[i * 4 + 1]) << 16) | (uint32_t(d[i * 4 + 2]) << 8) |
+           d[i * 4 + 3];
   };
   uint32_t headerSize = field(0), byteOrder = field(7), bitsPerPixel = field(11), bytesPerLine = field(12);
   uint32_t colours = field(19);
@@ -353,8 +354,8 @@ void PointerAndBoxes(bool windowManager) {
   // Jump and click at once.
   std::system("xdotool mousemove 5 5");
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  std::system(("xdotool mousemove " + std::to_string(game.x + 150) + " " + std::to_string(game.y + 80) +
-               " click 1").c_str());
+  std::system(("xdotool mousemove " + std::to_string(game.x + 150) + " " + std::to_string(game.y + 80) + " click 1")
+                  .c_str());
   EXPECT_EQ(ReadLine(fds[0], 5000), "click 150 80");
 
   // The box belongs to the game's window: centred on it, wholly on the screen.
@@ -377,10 +378,8 @@ void PointerAndBoxes(bool windowManager) {
     Geometry g = FindWindow(title);
     if (!g.found) return std::string("no box ") + title;
     for (int tries = 0; tries < 10; ++tries) {
-      if (windowManager)
-        std::system(("wmctrl -i -c " + g.id).c_str());
-      else
-        std::system(("xdotool windowfocus --sync " + g.id + " 2>/dev/null; xdotool key Escape").c_str());
+      if (windowManager) std::system(("wmctrl -i -c " + g.id).c_str());
+      else std::system(("xdotool windowfocus --sync " + g.id + " 2>/dev/null; xdotool key Escape").c_str());
       std::string line = ReadLine(fds[0], 700);
       if (!line.empty()) return line;
     }

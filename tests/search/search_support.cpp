@@ -40,9 +40,8 @@ void SearchTest::SetUp() {
   trivane::SetMessageHandler(RecordBox);
   old_dir_ = std::filesystem::current_path();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = std::filesystem::temp_directory_path() /
-         ("trivane-search-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-          std::to_string(::getpid()));
+  dir_ = std::filesystem::temp_directory_path() / ("trivane-search-" + std::string(info->test_suite_name()) + "-" +
+                                                   info->name() + "-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir_);
   std::filesystem::current_path(dir_);
   trivane::BuildBoardGeometry();
@@ -84,9 +83,8 @@ bool PlayRandomMove(std::mt19937& rng) {
   const int n = GenerateMoves(s, p, g, moves);
   if (n == 0) return false;
   // In board order (from, then to), as the seeded games have always drawn them.
-  std::sort(moves, moves + n, [](const Move& a, const Move& b) {
-    return a.from != b.from ? a.from < b.from : a.to < b.to;
-  });
+  std::sort(moves, moves + n,
+            [](const Move& a, const Move& b) { return a.from != b.from ? a.from < b.from : a.to < b.to; });
   const Move m = moves[std::uniform_int_distribution<int>(0, n - 1)(rng)];
   const uint8_t fx = g_masks.x[m.from], fy = g_masks.y[m.from];
   uint8_t done = 0;
