@@ -366,13 +366,17 @@ TEST_F(RealWindow, ALargeScreenShowsTheBoardDoubledAndClicksLandOnThePoints) {
     computer = 0;
     for (const Pt& p : BoardPoints()) computer += PieceInPhoto(drawn, p) == 2 ? 1 : 0;
   }
+  Pause(1000);  // the marks for player 1's next turn follow the answer
+  ASSERT_TRUE(Shoot(window, "real_window_2x_after_click", &after));
   const Photo drawn = Halved(after);
   EXPECT_EQ(PieceInPhoto(drawn, {4, 1}), 1) << "no piece of player 1 where the click was";
   EXPECT_EQ(computer, 1) << "the computer did not answer with one piece";
   EXPECT_EQ(MixedBlocks(after), 0);
 
-  // Ctrl+minus: back to 500 x 500, where the close area is at its own place.
-  const std::string key = "DISPLAY=" + display_ + " xdotool key ctrl+minus";
+  // Ctrl+minus, Ctrl held as a person holds it: back to 500 x 500, where the
+  // close area is at its own place.
+  const std::string key =
+      "DISPLAY=" + display_ + " xdotool keydown ctrl sleep 0.3 key minus sleep 0.3 keyup ctrl";
   ASSERT_EQ(std::system(key.c_str()), 0);
   Photo small;
   for (int waited = 0; waited < 10000 && small.width != 500; waited += 250) {
