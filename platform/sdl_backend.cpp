@@ -28,6 +28,11 @@ std::map<Uint32, HWND> g_bySdlId;
 // g_scaleAsked 0 means "choose from the desktop when the window is made".
 int g_scale = 1;
 int g_scaleAsked = 1;
+// Once the factor has been other than 1, a window without a sizing frame keeps
+// its surface whatever size the desktop reports: a late report of an earlier
+// factor's size, or a window manager trimming a 3x window to the screen, must
+// not change the picture the program draws.
+bool g_scaledOnce = false;
 std::vector<uint32_t> g_presented;  // the enlarged picture handed to SDL
 
 // A position in the presented window to one on the drawn surface.  Floor
@@ -226,7 +231,8 @@ void Translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_EXPOSED: w->dirty = true; break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
           int nw = e.window.data1 / g_scale, nh = e.window.data2 / g_scale;
-          if (nw != w->surface.width || nh != w->surface.height) {
+          const bool follows = (w->style & WS_THICKFRAME) || !g_scaledOnce;
+          if (follows && (nw != w->surface.width || nh != w->surface.height)) {
             ResizeSurface(w->surface, nw, nh);
             if (w->classStyle & (CS_HREDRAW | CS_VREDRAW)) InvalidateAll(*w, true);
             QueueSent(w->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(nw, nh));
@@ -341,6 +347,7 @@ bool CreateSdlWindow(Window& w) {
   if (w.exStyle & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_UTILITY;
   std::string title = ToUtf8(w.title);
   if (g_scaleAsked == 0) g_scale = AutomaticScaleFor(w.surface.width, w.surface.height);
+  g_scaledOnce = g_scaledOnce || g_scale > 1;
   w.sdl = SDL_CreateWindow(title.c_str(), w.x, w.y, std::max(w.surface.width, 1) * g_scale,
                            std::max(w.surface.height, 1) * g_scale, flags);
   if (w.sdl == nullptr) return false;
@@ -435,7 +442,10 @@ void NoteDrawn(Surface* s) {
 
 int PresentCount() { return g_presents; }
 void ResetPresentCount() { g_presents = 0; }
-void ResetScale() { g_scale = g_scaleAsked = 1; }
+void ResetScale() {
+  g_scale = g_scaleAsked = 1;
+  g_scaledOnce = false;
+}
 
 bool SdlClipboardSet(const std::string& text) {
   if (!VideoReady()) return false;
@@ -602,6 +612,7 @@ int SetWindowScale(int factor) {
   const int next = g_scaleAsked != 0 ? g_scaleAsked : AutomaticScale();
   if (next != g_scale) {
     g_scale = next;
+    g_scaledOnce = g_scaledOnce || g_scale > 1;
     // The window grows or shrinks where it stands, then comes back on screen.
     if (w != nullptr && w->sdl != nullptr) {
       SDL_SetWindowSize(w->sdl, std::max(w->surface.width, 1) * g_scale, std::max(w->surface.height, 1) * g_scale);
