@@ -143,8 +143,9 @@ int main(int argc, char** argv) {
     else if (arg == "--max-plies") ok = Number(argc, argv, i, max_plies) && max_plies > 0;
     else ok = false;
     if (!ok) {
-      std::fprintf(stderr, "usage: match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS] [--seed S] "
-                           "[--max-plies N]\n  LEVEL: EASY, MEDIUM, HARD or MASTER\n");
+      std::fprintf(stderr,
+                   "usage: match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS] [--seed S] "
+                   "[--max-plies N]\n  LEVEL: EASY, MEDIUM, HARD or MASTER\n");
       return 2;
     }
   }
@@ -196,8 +197,8 @@ int main(int argc, char** argv) {
     scores.push_back(score);
     std::string line;
     for (const std::string& t : game_record::TurnTexts(opening)) line += t + " ";
-    std::printf("game %3ld  %s as player %d  opening %s %s (%s)\n", game + 1, a.name.c_str(), a_player,
-                line.c_str(), result, how.c_str());
+    std::printf("game %3ld  %s as player %d  opening %s %s (%s)\n", game + 1, a.name.c_str(), a_player, line.c_str(),
+                result, how.c_str());
     std::fflush(stdout);
   }
   const double n = static_cast<double>(scores.size());

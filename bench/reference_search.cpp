@@ -91,8 +91,8 @@ int32_t Grade(uint8_t player) {
          static_cast<int32_t>(Mobility(player) / 3u) - static_cast<int32_t>(Mobility(o) / 3u);
 }
 
-void Append(uint8_t root_player, uint32_t father, uint8_t mover, uint8_t move_type, uint8_t fx, uint8_t fy, uint8_t tx,
-            uint8_t ty) {
+void Append(uint8_t root_player, uint32_t father, uint8_t mover, uint8_t move_type, uint8_t fx, uint8_t fy,
+            uint8_t tx, uint8_t ty) {
   const uint8_t from[2] = {fx, fy};
   const uint8_t to[2] = {tx, ty};
   hang_on_tree(root_player, from, to, father, NodeStore[father].depth + 1, mover, move_type);
@@ -138,8 +138,7 @@ void AppendChildren(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

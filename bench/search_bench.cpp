@@ -43,17 +43,18 @@ const std::vector<Position>& Positions() {
       {"eighth_placement",
        {{1, 1}, {4, 2}, {6, 2}, {3, 4}, {5, 5}, {7, 4}, {2, 6}},
        {{4, 1}, {2, 2}, {2, 4}, {4, 3}, {6, 4}, {4, 6}, {1, 7}},
-       1, 2, 2},
+       1,
+       2,
+       2},
       // All placed, seven against six, plenty of room to slide.
       {"open_middle_game",
        {{1, 1}, {4, 1}, {2, 2}, {6, 2}, {3, 4}, {5, 4}, {4, 7}},
        {{7, 1}, {4, 2}, {2, 4}, {6, 4}, {4, 5}, {6, 6}},
-       1, 0, 0},
+       1,
+       0,
+       0},
       // Player 2 flies with three pieces against five.
-      {"flyer_ending",
-       {{1, 1}, {4, 1}, {2, 2}, {6, 4}, {4, 6}},
-       {{7, 7}, {3, 3}, {5, 3}},
-       2, 0, 0},
+      {"flyer_ending", {{1, 1}, {4, 1}, {2, 2}, {6, 4}, {4, 6}}, {{7, 7}, {3, 3}, {5, 3}}, 2, 0, 0},
   };
   return positions;
 }

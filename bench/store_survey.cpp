@@ -156,9 +156,10 @@ int main(int argc, char** argv) {
               s.decided, s.drawn, s.move_cap);
   std::printf("greedy placements %ld, tree searches %ld, %.1f ms per search on average\n", s.greedy, s.searches,
               s.searches ? 1000.0 * s.seconds / static_cast<double>(s.searches) : 0.0);
-  std::printf("store full on the first attempt %ld (%.2f%%), answered shallower %ld, no answer even at 2 plies %ld\n",
-              s.abandoned_first, s.searches ? 100.0 * s.abandoned_first / static_cast<double>(s.searches) : 0.0,
-              s.answered_shallower, s.failed);
+  std::printf(
+      "store full on the first attempt %ld (%.2f%%), answered shallower %ld, no answer even at 2 plies %ld\n",
+      s.abandoned_first, s.searches ? 100.0 * s.abandoned_first / static_cast<double>(s.searches) : 0.0,
+      s.answered_shallower, s.failed);
   for (const auto& [depth, n] : s.answered_at_depth) std::printf("  answered at depth %u: %ld\n", depth, n);
   std::sort(s.millis.begin(), s.millis.end());
   auto ms = [&](double q) -> double {

@@ -189,8 +189,8 @@ void CaptureBackground() {
   if (window == nullptr) return;
   g_background.dc = CreateCompatibleDC(window);
   if (g_background.dc == nullptr) return;
-  g_background.bitmap =
-      CreateCompatibleBitmap(window, GetDeviceCaps(window, HORZRES), GetDeviceCaps(window, VERTRES));
+  g_background.bitmap = CreateCompatibleBitmap(window, GetDeviceCaps(window, HORZRES),
+                                               GetDeviceCaps(window, VERTRES));
   if (g_background.bitmap == nullptr) {
     ReleaseBackground();
     return;

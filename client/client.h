@@ -38,8 +38,8 @@ extern bool hints_on;
 
 // Screen geometry: point (x, y) of the engine is centred at (62x, 62y).
 constexpr int32_t kUnit = 62;
-constexpr int32_t kPointHalf = 31;    // a point object reaches 31 pixels each way
-constexpr int32_t kPieceInset = 10;   // a piece is drawn 10 pixels inside its point object
+constexpr int32_t kPointHalf = 31;   // a point object reaches 31 pixels each way
+constexpr int32_t kPieceInset = 10;  // a piece is drawn 10 pixels inside its point object
 
 // "layer(" + x + "," + y + ")".
 std::string LayerName(int32_t x, int32_t y);

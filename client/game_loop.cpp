@@ -154,26 +154,19 @@ ClickOutcome HandlePointClick(const std::string& layer) {
   const uint32_t player = Engine_GetPlayer();
   const uint32_t part = GamePart(player);
   switch (part) {
-    case kDraw:
-      return AskPlayAgain("Game ended as a draw ! :P \nPlay Again ?", "buzzer.wav");
+    case kDraw: return AskPlayAgain("Game ended as a draw ! :P \nPlay Again ?", "buzzer.wav");
     case kPlayer1Won:
-      return AskPlayAgain(
-          "Congratulations " + std::string(cpu_player[1] == 1 ? "CPU" : "Player") + " 1 , You Won! :)\nPlay Again ?",
-          "win.wav");
+      return AskPlayAgain("Congratulations " + std::string(cpu_player[1] == 1 ? "CPU" : "Player") +
+                              " 1 , You Won! :)\nPlay Again ?",
+                          "win.wav");
     case kPlayer2Won:
-      return AskPlayAgain(
-          "Congratulations " + std::string(cpu_player[2] == 1 ? "CPU" : "Player") + " 2  , You Won! :)\nPlay Again ?",
-          "win.wav");
-    case kRemove:
-      Remove(layer, p, player);
-      break;
-    case kPlace:
-      Place(layer, p, player);
-      break;
+      return AskPlayAgain("Congratulations " + std::string(cpu_player[2] == 1 ? "CPU" : "Player") +
+                              " 2  , You Won! :)\nPlay Again ?",
+                          "win.wav");
+    case kRemove: Remove(layer, p, player); break;
+    case kPlace: Place(layer, p, player); break;
     case kSlide:
-    case kFly:
-      SlideStepClick(p, player);
-      break;
+    case kFly: SlideStepClick(p, player); break;
     default:
       PlayGameSound("deny.wav");
       ShowMessageBox("Trivane GUI cannot identify the phase of the game " + Decimal(part) + " !", " ",
@@ -270,9 +263,7 @@ void RunCommand(Command c) {
       if (MoveListOpen()) CloseMoveList();
       if (!Redo()) PlayGameSound("deny.wav");
       break;
-    case Command::Save:
-      SaveGameFile(kSaveFileName);
-      break;
+    case Command::Save: SaveGameFile(kSaveFileName); break;
     case Command::Load: {
       const std::string file = ChooseFileToLoad();
       if (MoveListOpen()) CloseMoveList();
@@ -283,12 +274,8 @@ void RunCommand(Command c) {
       if (MoveListOpen()) CloseMoveList();
       else ShowMoveList();
       break;
-    case Command::ZoomIn:
-      vu::SetWindowScale(vu::WindowScale() + 1);
-      break;
-    case Command::ZoomOut:
-      vu::SetWindowScale(std::max(vu::WindowScale() - 1, 1));
-      break;
+    case Command::ZoomIn: vu::SetWindowScale(vu::WindowScale() + 1); break;
+    case Command::ZoomOut: vu::SetWindowScale(std::max(vu::WindowScale() - 1, 1)); break;
     case Command::Hints: {
       hints_on = !hints_on;
       if (MoveListOpen()) break;  // shown again when the list closes

@@ -156,8 +156,8 @@ bool SaveGameFile(const std::string& path) {
     ShowMessageBox("The game was not saved:\n" + error, "Save", MB_OK | MB_ICONWARNING);
     return false;
   }
-  ShowMessageBox("The game is saved in " + path + " (" +
-                     std::to_string(game_record::TurnTexts(file.plies).size()) + " moves).",
+  ShowMessageBox("The game is saved in " + path + " (" + std::to_string(game_record::TurnTexts(file.plies).size()) +
+                     " moves).",
                  "Save", MB_OK | MB_ICONINFORMATION);
   return true;
 }
@@ -217,7 +217,8 @@ void ShowMoveList() {
     vu::OutTextXY(kListX + 16, top + static_cast<int32_t>(i - first) * kLineHeight, lines[i]);
   }
   vu::SetTextColour(previous);
-  gui::CreateObject("MOVESCLOSE", "buttonc", "Close", "", "", "", kListX + kListW / 2 - 25, kListY + kListH - 36, 0, 0);
+  gui::CreateObject("MOVESCLOSE", "buttonc", "Close", "", "", "", kListX + kListW / 2 - 25, kListY + kListH - 36, 0,
+                    0);
   gui::DrawObjectByName("MOVESCLOSE");
 }
 

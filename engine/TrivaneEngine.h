@@ -17,15 +17,15 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  define TRIVANE_CALL __stdcall
-#  if defined(TRIVANE_ENGINE_BUILD)
-#    define TRIVANE_API __declspec(dllexport)
-#  else
-#    define TRIVANE_API __declspec(dllimport)
-#  endif
+#define TRIVANE_CALL __stdcall
+#if defined(TRIVANE_ENGINE_BUILD)
+#define TRIVANE_API __declspec(dllexport)
 #else
-#  define TRIVANE_CALL
-#  define TRIVANE_API __attribute__((visibility("default")))
+#define TRIVANE_API __declspec(dllimport)
+#endif
+#else
+#define TRIVANE_CALL
+#define TRIVANE_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
@@ -44,20 +44,16 @@ enum {
 };
 
 /* The search depths of the difficulty words, for Engine_SetDifficulty. */
-enum {
-  TRIVANE_DEPTH_EASY = 3,
-  TRIVANE_DEPTH_MEDIUM = 5,
-  TRIVANE_DEPTH_HARD = 6
-};
+enum { TRIVANE_DEPTH_EASY = 3, TRIVANE_DEPTH_MEDIUM = 5, TRIVANE_DEPTH_HARD = 6 };
 
 /* The most moves a player can have at once (three pieces flying). */
 enum { TRIVANE_MAX_MOVES = 64 };
 
 /* Game state and board access. */
-TRIVANE_API void     TRIVANE_CALL InitEngine(void);
-TRIVANE_API void     TRIVANE_CALL RestartGame(void);
+TRIVANE_API void TRIVANE_CALL InitEngine(void);
+TRIVANE_API void TRIVANE_CALL RestartGame(void);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetPlayer(void);
-TRIVANE_API void     TRIVANE_CALL Engine_SetPlayer(uint32_t player);
+TRIVANE_API void TRIVANE_CALL Engine_SetPlayer(uint32_t player);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetRemainingPutPlayerPieces(uint32_t player);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetPieceTable(uint32_t x, uint32_t y);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_SetPieceTable(uint32_t x, uint32_t y, uint32_t player);
@@ -68,25 +64,26 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_PlayerPieceExistsTable(uint32_t x, uint
  * 5 player 1 won, 6 player 2 won, 7 draw agreed), and the three kinds of move. */
 TRIVANE_API uint32_t TRIVANE_CALL GamePart(uint32_t player);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_MakePlaceMove(uint32_t x, uint32_t y);
-TRIVANE_API uint32_t TRIVANE_CALL Engine_MakeSlideMove(uint32_t from_x, uint32_t from_y, uint32_t to_x, uint32_t to_y);
+TRIVANE_API uint32_t TRIVANE_CALL Engine_MakeSlideMove(uint32_t from_x, uint32_t from_y, uint32_t to_x,
+                                                       uint32_t to_y);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_RemovePlay(uint32_t x, uint32_t y);
 
 /* Hint marks: higher is better for the player who acts. */
-TRIVANE_API int32_t  TRIVANE_CALL Engine_Place_Mark(uint32_t x, uint32_t y, uint32_t player);
+TRIVANE_API int32_t TRIVANE_CALL Engine_Place_Mark(uint32_t x, uint32_t y, uint32_t player);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_Remove_Mark(uint32_t x, uint32_t y, uint32_t player);
 
 /* Diagnostics and identification. */
 TRIVANE_API uint32_t TRIVANE_CALL FastMapDEBUG(uint32_t row, uint32_t column, uint32_t player);
-TRIVANE_API void     TRIVANE_CALL Engine_PrintNodeData(uint32_t x, uint32_t y);
+TRIVANE_API void TRIVANE_CALL Engine_PrintNodeData(uint32_t x, uint32_t y);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_Error(void);
-TRIVANE_API int32_t  TRIVANE_CALL Engine_Info_Size(void);
-TRIVANE_API int32_t  TRIVANE_CALL Engine_Info(uint32_t index);
+TRIVANE_API int32_t TRIVANE_CALL Engine_Info_Size(void);
+TRIVANE_API int32_t TRIVANE_CALL Engine_Info(uint32_t index);
 
 /* The computer player. */
-TRIVANE_API void     TRIVANE_CALL Engine_SetDifficulty(uint32_t level);
-TRIVANE_API void     TRIVANE_CALL AI_Play(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y);
-TRIVANE_API void     TRIVANE_CALL AI_PlayOLD(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y);
-TRIVANE_API void     TRIVANE_CALL NodeTree(void);
+TRIVANE_API void TRIVANE_CALL Engine_SetDifficulty(uint32_t level);
+TRIVANE_API void TRIVANE_CALL AI_Play(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y);
+TRIVANE_API void TRIVANE_CALL AI_PlayOLD(uint8_t* from_x, uint8_t* from_y, uint8_t* to_x, uint8_t* to_y);
+TRIVANE_API void TRIVANE_CALL NodeTree(void);
 
 /*
  * The legal moves of the player to move, in the order the computer player
@@ -116,7 +113,7 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_LegalMoves(uint8_t* moves, uint32_t cap
  * RestartGame, and Engine_GetDrawReason says why: 0 not drawn by a rule,
  * 1 repetition, 2 quiet moves.  The computer player's search ignores both rules.
  */
-TRIVANE_API void     TRIVANE_CALL Engine_SetDrawRules(uint32_t repetitions, uint32_t quiet_moves);
+TRIVANE_API void TRIVANE_CALL Engine_SetDrawRules(uint32_t repetitions, uint32_t quiet_moves);
 TRIVANE_API uint32_t TRIVANE_CALL Engine_GetDrawReason(void);
 
 /*
@@ -131,11 +128,11 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_GetDrawReason(void);
  * Engine_SetMasterVariety(0, ...) turns that off; a seed other than 0 fixes
  * the random choices (without one they are seeded from the clock).
  */
-TRIVANE_API void     TRIVANE_CALL Engine_SetMasterLevel(uint32_t move_time_ms);
-TRIVANE_API void     TRIVANE_CALL Engine_SetMasterVariety(uint32_t on, uint32_t seed);
+TRIVANE_API void TRIVANE_CALL Engine_SetMasterLevel(uint32_t move_time_ms);
+TRIVANE_API void TRIVANE_CALL Engine_SetMasterVariety(uint32_t on, uint32_t seed);
 
 typedef int (*TrivaneMessageHandler)(const char* text, const char* caption, unsigned style);
-TRIVANE_API void     TRIVANE_CALL Engine_SetMessageHandler(TrivaneMessageHandler handler);
+TRIVANE_API void TRIVANE_CALL Engine_SetMessageHandler(TrivaneMessageHandler handler);
 
 #ifdef __cplusplus
 }

@@ -21,10 +21,10 @@ struct DrawRules {
   uint8_t repetitions = 0;  // 0: off
   uint8_t quiet_moves = 0;  // 0: off
   uint8_t reason = DRAW_REASON_NONE;
-  int quiet_run = 0;        // moves since the last irreversible move
+  int quiet_run = 0;  // moves since the last irreversible move
   uint64_t history[kHistory] = {};
-  int count = 0;            // keys in the ring, at most kHistory
-  int next = 0;             // where the next key goes
+  int count = 0;  // keys in the ring, at most kHistory
+  int next = 0;   // where the next key goes
 };
 DrawRules g_draw;
 

@@ -24,7 +24,8 @@ void TruncateSummary() { std::ofstream out(SUMMARY_FILE, std::ios::out | std::io
 void WriteSummaryAfterWalk() {
   std::ofstream out(SUMMARY_FILE, std::ios::out | std::ios::app | std::ios::binary);
   if (!out) return;
-  out << "Create Ended @ " << N(node_cursor) << " with stack size " << N(node_count) << "/ peek " << "0" << AT_SIGNS;
+  out << "Create Ended @ " << N(node_cursor) << " with stack size " << N(node_count) << "/ peek "
+      << "0" << AT_SIGNS;
   out << "Fathers best choice leads to " << N(NodeStore[0].value) << AT_SIGNS;
 }
 
@@ -67,10 +68,12 @@ void WriteNodesHtml() {
         out << "jg.drawRect(" << N(left) << "," << N(top) << "," << N(pitch - 2) << "," << N(row_height - 20)
             << ");\n";
         out << "jg.drawStringRect(\"" << N(j) << "<br>" << N(r.from_x) << "," << N(r.from_y) << " - " << N(r.to_x)
-            << "," << N(r.to_y) << "<br>" << "Val=" << N(r.value) << "<br>" << "Father=" << N(r.father) << "<br>"
-            << "Depth=" << N(r.depth) << "<br>" << "Type=" << N(r.move_type) << "<br>"
-            << (r.is_max == 1 ? "MAX<br>" : "MIN<br>") << "\"," << N(left) << "," << N(top) << "," << N(pitch - 2)
-            << ",\"left\");\n";
+            << "," << N(r.to_y) << "<br>"
+            << "Val=" << N(r.value) << "<br>"
+            << "Father=" << N(r.father) << "<br>"
+            << "Depth=" << N(r.depth) << "<br>"
+            << "Type=" << N(r.move_type) << "<br>" << (r.is_max == 1 ? "MAX<br>" : "MIN<br>") << "\"," << N(left)
+            << "," << N(top) << "," << N(pitch - 2) << ",\"left\");\n";
       }
       out << "jg.paint();\n";
     }

@@ -138,9 +138,7 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_Error(void) {
 
 TRIVANE_API int32_t TRIVANE_CALL Engine_Info_Size(void) { return EngineInfoSize(); }
 
-TRIVANE_API int32_t TRIVANE_CALL Engine_Info(uint32_t index) {
-  return EngineInfoChar(Byte(index));
-}
+TRIVANE_API int32_t TRIVANE_CALL Engine_Info(uint32_t index) { return EngineInfoChar(Byte(index)); }
 
 // Choosing one of the specified levels leaves MASTER: the last level set wins.
 TRIVANE_API void TRIVANE_CALL Engine_SetDifficulty(uint32_t level) {

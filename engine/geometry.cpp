@@ -146,7 +146,8 @@ void IndexPointMasks() {
     }
   }
   for (uint8_t x = 0; x < BOARD_CELLS; ++x)
-    for (uint8_t y = 0; y < BOARD_CELLS; ++y) g_masks.empty_board[x][y] = PointOf(x, y) == NO_POINT ? OFF_BOARD : EMPTY_POINT;
+    for (uint8_t y = 0; y < BOARD_CELLS; ++y)
+      g_masks.empty_board[x][y] = PointOf(x, y) == NO_POINT ? OFF_BOARD : EMPTY_POINT;
   // Once every point's partners are known: the slides' own view of them.
   for (uint8_t q = 0; q < next; ++q)
     for (uint8_t k = 0; k < 4; ++k) {
@@ -228,7 +229,7 @@ uint8_t OwnNeighbours(uint8_t x, uint8_t y, uint8_t player) {
 
 void PrintNodeData(uint8_t x, uint8_t y) {
   const BoardNode& n = g_geometry.nodes[x][y];
-  auto pair = [](const uint8_t (&p)[2]) { return IntToText(p[0]) + "," + IntToText(p[1]); };
+  auto pair = [](const uint8_t(&p)[2]) { return IntToText(p[0]) + "," + IntToText(p[1]); };
   std::string text;
   text += "Data For Node " + IntToText(x) + "," + IntToText(y) + "\n";
   text += "links_availiable=" + IntToText(n.links_availiable) + "\n";

@@ -24,8 +24,8 @@ struct BoardNode {
 constexpr int MILL_SLOTS = 20;  // mills 1..16; entries 0 and 17..19 stay zero
 
 struct BoardGeometry {
-  BoardNode nodes[BOARD_CELLS][BOARD_CELLS];    // [x][y]
-  uint8_t MillTable[MILL_SLOTS][3][2];          // [mill][point][x, y]
+  BoardNode nodes[BOARD_CELLS][BOARD_CELLS];  // [x][y]
+  uint8_t MillTable[MILL_SLOTS][3][2];        // [mill][point][x, y]
 };
 
 extern BoardGeometry g_geometry;
@@ -64,15 +64,15 @@ struct PointMasks {
   uint8_t point_of_cell[BOARD_CELLS][BOARD_CELLS];  // [x][y]: 0..23, or NO_POINT
   uint8_t x[POINTS];
   uint8_t y[POINTS];
-  uint8_t cell[POINTS];         // x * BOARD_CELLS + y: the point's offset into PieceTable
+  uint8_t cell[POINTS];  // x * BOARD_CELLS + y: the point's offset into PieceTable
   uint8_t links[POINTS];
-  uint8_t link[POINTS][4];      // neighbours in link order
-  uint8_t link_cell[POINTS][4]; // the same as PieceTable offsets
+  uint8_t link[POINTS][4];             // neighbours in link order
+  uint8_t link_cell[POINTS][4];        // the same as PieceTable offsets
   uint8_t partner_cell[POINTS][2][2];  // each mill's other two points as offsets
   uint32_t link_mask[POINTS];
-  uint8_t mills[POINTS];        // mills through the point: mill_1, then mill_2
-  uint32_t partners[POINTS][2]; // for each of them, the other two points
-  uint32_t mill_mask[MILLS];    // every mill's three points
+  uint8_t mills[POINTS];         // mills through the point: mill_1, then mill_2
+  uint32_t partners[POINTS][2];  // for each of them, the other two points
+  uint32_t mill_mask[MILLS];     // every mill's three points
   // For the slide from a point along its k-th link: the partner pairs of the
   // arrival's mills that do not hold the point itself (unused: NEVER_HELD).
   uint32_t slide_partners[POINTS][4][2];
@@ -102,7 +102,8 @@ inline uint32_t PointsInMills(uint32_t pieces) {
 // is not read).
 inline uint8_t MillsCompletedAt(uint8_t point, uint32_t pieces) {
   uint8_t formed = 0;
-  for (uint8_t i = 0; i < g_masks.mills[point]; ++i) formed += (pieces & g_masks.partners[point][i]) == g_masks.partners[point][i];
+  for (uint8_t i = 0; i < g_masks.mills[point]; ++i)
+    formed += (pieces & g_masks.partners[point][i]) == g_masks.partners[point][i];
   return formed;
 }
 

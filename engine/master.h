@@ -85,24 +85,24 @@ constexpr int MASTER_MAX_PLY = 64;
 struct MasterSettings {
   bool on = false;
   uint32_t move_time_ms = 1000;
-  uint64_t node_limit = 0;     // 0: none (tests set one, with the time out of the way)
+  uint64_t node_limit = 0;  // 0: none (tests set one, with the time out of the way)
   int max_depth = MASTER_MAX_PLY - 4;
   bool variety = true;
-  uint32_t variety_margin = 8; // root moves this close to the best share the choice
+  uint32_t variety_margin = 8;  // root moves this close to the best share the choice
   uint64_t seed = 0;
-  bool seeded = false;         // false: the first search seeds from the clock
+  bool seeded = false;  // false: the first search seeds from the clock
 };
 
 struct MasterResult {
   bool found = false;
   MasterMove move;
   int32_t score = 0;
-  int depth = 0;           // deepest iteration completed
+  int depth = 0;  // deepest iteration completed
   uint64_t nodes = 0;
   double seconds = 0;
   MasterMove pv[MASTER_MAX_PLY];
   int pv_length = 0;
-  int candidates = 0;      // root moves the seeded choice was made among
+  int candidates = 0;  // root moves the seeded choice was made among
 };
 
 MasterSettings& MasterConfig();

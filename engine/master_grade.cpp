@@ -14,7 +14,7 @@ namespace {
 
 constexpr int32_t kPiece = 100;
 constexpr int32_t kFreeLink = 4;
-constexpr int32_t kCramped = 25;     // per free link short of four, for a sliding side
+constexpr int32_t kCramped = 25;  // per free link short of four, for a sliding side
 constexpr int32_t kHalfMill = 14;
 constexpr int32_t kFlyingHalfMill = 40;  // a flying side closes any open half mill next turn
 constexpr int32_t kMillRun = 45;

@@ -41,8 +41,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kTurnCapacity = 512;      // turns of one position (63 flights and their removals fit)
-constexpr int kGameHistory = 256;       // as many as the draw rules keep
+constexpr int kTurnCapacity = 512;  // turns of one position (63 flights and their removals fit)
+constexpr int kGameHistory = 256;   // as many as the draw rules keep
 constexpr int32_t kInfinity = 32000;
 constexpr int kHistorySlots = POINTS + 1;  // points, and one for "none"
 
@@ -223,7 +223,8 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
   const bool pv_node = beta - alpha > 1;
   if (hit.found && hit.depth >= depth && !pv_node) {
     const int32_t v = FromTable(hit.score, ply);
-    if (hit.bound == BOUND_EXACT || (hit.bound == BOUND_LOWER && v >= beta) || (hit.bound == BOUND_UPPER && v <= alpha))
+    if (hit.bound == BOUND_EXACT || (hit.bound == BOUND_LOWER && v >= beta) ||
+        (hit.bound == BOUND_UPPER && v <= alpha))
       return v;
   }
 
@@ -252,7 +253,8 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
       int reduction = 0;
       if (depth >= 3 && i >= 3 && order[i] < (1 << 27)) reduction = i >= 10 && depth >= 5 ? 2 : 1;
       v = -Search(child, depth - 1 - reduction, -alpha - 1, -alpha, ply + 1, index + 1);
-      if (reduction != 0 && v > alpha && !g_ms.stop) v = -Search(child, depth - 1, -alpha - 1, -alpha, ply + 1, index + 1);
+      if (reduction != 0 && v > alpha && !g_ms.stop)
+        v = -Search(child, depth - 1, -alpha - 1, -alpha, ply + 1, index + 1);
       if (v > alpha && v < beta && !g_ms.stop) v = -Search(child, depth - 1, -beta, -alpha, ply + 1, index + 1);
     }
     if (g_ms.stop) return 0;
@@ -478,8 +480,8 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
 void WriteMasterSummary(const MasterResult& r) {
   std::ofstream out("nodes.txt", std::ios::out | std::ios::trunc | std::ios::binary);
   if (!out) return;
-  out << "MASTER depth " << r.depth << " nodes " << r.nodes << " time " << static_cast<long>(r.seconds * 1000.0 + 0.5)
-      << " ms score " << r.score << "\n";
+  out << "MASTER depth " << r.depth << " nodes " << r.nodes << " time "
+      << static_cast<long>(r.seconds * 1000.0 + 0.5) << " ms score " << r.score << "\n";
   out << "pv";
   for (int i = 0; i < r.pv_length; ++i) out << " " << TurnText(r.pv[i]);
   out << "\n";

@@ -85,9 +85,7 @@ bool BlockedIn(const Position& s, uint8_t player) {
   return (LinkedPoints(s.pieces[Side(player)]) & EmptyPoints(s)) == 0;
 }
 
-bool MovesTakeEffect(const Position& s) {
-  return s.removals_due == 0 || FreePiecesOf(s, Opponent(s.to_move)) != 0;
-}
+bool MovesTakeEffect(const Position& s) { return s.removals_due == 0 || FreePiecesOf(s, Opponent(s.to_move)) != 0; }
 
 uint8_t PositionPhase(const Position& s) {
   const uint8_t p = s.to_move;
@@ -97,7 +95,8 @@ uint8_t PositionPhase(const Position& s) {
   if (r == 0) {
     if (s.count[1] < 3) return GAMEPART_PLAYER1_WON;
     if (s.count[0] < 3) return GAMEPART_PLAYER2_WON;
-    if (due == 0 && s.count[side] > 3 && BlockedIn(s, p)) return p == 1 ? GAMEPART_PLAYER2_WON : GAMEPART_PLAYER1_WON;
+    if (due == 0 && s.count[side] > 3 && BlockedIn(s, p))
+      return p == 1 ? GAMEPART_PLAYER2_WON : GAMEPART_PLAYER1_WON;
   }
   if (due != 0) return GAMEPART_REMOVE;
   if (r != 0) return GAMEPART_PLACE;
@@ -135,8 +134,7 @@ int GenerateMoves(const Position& s, uint8_t player, uint8_t phase, Move (&out)[
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return n;
 }
@@ -189,8 +187,7 @@ void MakeMove(Position& s, const Move& m) {
       --s.removals_due;
       break;
     }
-    default:
-      return;
+    default: return;
   }
   Settle(s, p);
 }

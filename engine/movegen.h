@@ -31,14 +31,14 @@
 namespace trivane {
 
 struct Position {
-  uint32_t pieces[2];               // player 1, player 2: bit q for point q
-  uint8_t row_point[2][MAX_PIECES]; // piece-map rows 1..count as points
-  uint8_t row_free[2][MAX_PIECES];  // free links cached on arrival
-  uint8_t count[2];                 // pieces on the board
-  uint8_t mobility[2];              // sum of the cached free links
-  uint8_t remaining[2];             // pieces still to place
+  uint32_t pieces[2];                // player 1, player 2: bit q for point q
+  uint8_t row_point[2][MAX_PIECES];  // piece-map rows 1..count as points
+  uint8_t row_free[2][MAX_PIECES];   // free links cached on arrival
+  uint8_t count[2];                  // pieces on the board
+  uint8_t mobility[2];               // sum of the cached free links
+  uint8_t remaining[2];              // pieces still to place
   uint8_t removals_due;
-  uint8_t to_move;                  // 1 or 2
+  uint8_t to_move;  // 1 or 2
 };
 
 // kind is the phase the move was generated in (GAMEPART_PLACE .. GAMEPART_REMOVE).

@@ -196,8 +196,8 @@ uint8_t GamePart(uint8_t p) {
   if (!g_game.draw_offered && !g_draw_offer_suppressed && all_placed && g_game.removals_due == 0 &&
       PiecesOnBoard(1) == 3 && PiecesOnBoard(2) == 3) {
     g_game.draw_offered = 1;
-    const int answer =
-        ShowEngineMessage("Would you like to end this game as a draw ?", "Draw Proposition...", MB_YESNO_QUESTION);
+    const int answer = ShowEngineMessage("Would you like to end this game as a draw ?", "Draw Proposition...",
+                                         MB_YESNO_QUESTION);
     if (answer == ANSWER_YES) {
       g_game.draw_agreed = 1;
       return GAMEPART_DRAW;

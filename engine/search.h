@@ -13,7 +13,7 @@ namespace trivane {
 constexpr uint8_t FEW_PIECES_LIMIT = 4;
 constexpr uint8_t MAX_DIFFICULTY = 31;  // the deepest path NodePlayback can hold
 constexpr int32_t NO_CHOICE_VALUE = -1000;
-constexpr int PATH_BUFFER = 33;         // record indices of one line from the root
+constexpr int PATH_BUFFER = 33;  // record indices of one line from the root
 
 struct ChosenMove {
   uint8_t from[2] = {0, 0};

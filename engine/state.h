@@ -9,8 +9,8 @@ namespace trivane {
 
 constexpr uint8_t EMPTY_POINT = 0;
 constexpr uint8_t OFF_BOARD = 255;
-constexpr int BOARD_CELLS = 8;   // 8 x 8, row and column 0 are a frame of OFF_BOARD
-constexpr int MAP_ROWS = 10;     // header row + up to nine pieces
+constexpr int BOARD_CELLS = 8;  // 8 x 8, row and column 0 are a frame of OFF_BOARD
+constexpr int MAP_ROWS = 10;    // header row + up to nine pieces
 constexpr int MAP_BYTES = 4;
 
 using FastMapRows = uint8_t[MAP_ROWS][MAP_BYTES];
@@ -28,7 +28,7 @@ struct GameState {
   // zeros, its non-points included, and the exports that move or search refuse.
   uint8_t board_ready = 0;
   uint8_t PieceTable[BOARD_CELLS][BOARD_CELLS] = {};  // [x][y]
-  FastMapRows FastMap[2] = {};                         // player 1, player 2
+  FastMapRows FastMap[2] = {};                        // player 1, player 2
 };
 
 extern GameState g_game;

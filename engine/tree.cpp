@@ -55,7 +55,8 @@ uint8_t TreeDumpRequested() { return g_tree_dump_requested; }
 
 uint32_t EffectiveDepth(uint8_t root_player) {
   uint32_t d = g_difficulty;
-  if (PiecesOnBoard(root_player) <= FEW_PIECES_LIMIT || PiecesOnBoard(Opponent(root_player)) <= FEW_PIECES_LIMIT) d = 3;
+  if (PiecesOnBoard(root_player) <= FEW_PIECES_LIMIT || PiecesOnBoard(Opponent(root_player)) <= FEW_PIECES_LIMIT)
+    d = 3;
   // Both sides flying: the tree is too wide for more than two plies.  These
   // queries are on the real position and may show the draw proposition.
   if (GamePart(1) == GAMEPART_FLY && GamePart(2) == GAMEPART_FLY) d = 2;

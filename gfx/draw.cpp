@@ -51,7 +51,9 @@ void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Colour colour) {
   w.currentPen = nullptr;
 }
 
-void DrawLineCurrent(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { DrawLine(x1, y1, x2, y2, g_window.drawColour); }
+void DrawLineCurrent(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  DrawLine(x1, y1, x2, y2, g_window.drawColour);
+}
 
 void DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Colour colour) {
   DrawLine(x1, y1, x2, y1, colour);

@@ -69,8 +69,9 @@ HANDLE RunProcess(const std::string& program, const std::string& arguments, int3
   PROCESS_INFORMATION process{};
   // A program named without a folder runs in the current folder; an empty
   // folder name would make the start fail.
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
-                      nullptr, directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                      CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
     MessageBoxA(nullptr, "Could not create process ", "Error Creating Process", MB_ICONEXCLAMATION);
     return nullptr;
   }

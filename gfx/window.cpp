@@ -107,9 +107,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       // second time.
       DestroyWindow(hwnd);
       return 0;
-    case WM_SETCURSOR:
-      w.leftButton = w.rightButton = w.middleButton = NO_EVENT;
-      break;
+    case WM_SETCURSOR: w.leftButton = w.rightButton = w.middleButton = NO_EVENT; break;
     case WM_KEYDOWN: w.lastKey = static_cast<int32_t>(wParam); break;
     case WM_LBUTTONDOWN: w.leftButton = BUTTON_PRESSED; break;
     case WM_LBUTTONUP: w.leftButton = BUTTON_RELEASED; break;
@@ -129,10 +127,19 @@ void ComputeStyle(int32_t styleCode, DWORD& style, DWORD& exStyle) {
     case 0: style = WS_POPUP; break;
     case 1: style = WS_BORDER; break;
     case 3: style = WS_THICKFRAME; break;
-    case 4: style = WS_POPUP; exStyle = WS_EX_TRANSPARENT; break;
-    case 5: style = WS_POPUP; exStyle = WS_EX_TOOLWINDOW; break;
+    case 4:
+      style = WS_POPUP;
+      exStyle = WS_EX_TRANSPARENT;
+      break;
+    case 5:
+      style = WS_POPUP;
+      exStyle = WS_EX_TOOLWINDOW;
+      break;
     case 6: style = WS_MAXIMIZE + WS_BORDER; break;
-    case 7: style = WS_POPUP + WS_MAXIMIZE; exStyle = WS_EX_TRANSPARENT; break;
+    case 7:
+      style = WS_POPUP + WS_MAXIMIZE;
+      exStyle = WS_EX_TRANSPARENT;
+      break;
     default: style = static_cast<DWORD>(styleCode); break;
   }
   // Or-ed: adding would turn a raw code that already holds the visible bit
@@ -205,8 +212,8 @@ int32_t CreateMainWindow(const std::string& title, int32_t width, int32_t height
   ComputeStyle(styleCode, w.style, w.exStyle);
   w.styleCode = static_cast<int32_t>(w.style);
 
-  w.window = CreateWindowExA(w.exStyle, w.title.c_str(), w.title.c_str(), w.style, 0, 0, w.width, w.height,
-                             nullptr, nullptr, instance, nullptr);
+  w.window = CreateWindowExA(w.exStyle, w.title.c_str(), w.title.c_str(), w.style, 0, 0, w.width, w.height, nullptr,
+                             nullptr, instance, nullptr);
   if (w.window == nullptr) {
     FailAndEnd("Window Creation failed");
     return 0;

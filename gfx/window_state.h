@@ -38,7 +38,7 @@ struct WindowState {
   int32_t penB = 0;
   int32_t penWidth = 0;
   HPEN currentPen = nullptr;  // non-zero only while a shape is being drawn
-  ScreenCopy screenCopy;  // SaveScreen / RestoreScreen, the callers' own copy
+  ScreenCopy screenCopy;      // SaveScreen / RestoreScreen, the callers' own copy
   // The copy the window procedure takes when the window goes to the
   // background or is hidden.  It is kept apart from the callers' copy so that
   // a focus change in the middle of the toolkit's own save-draw-restore (its

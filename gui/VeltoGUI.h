@@ -96,8 +96,8 @@ void copy_object_memory(int32_t source, int32_t destination, int32_t count);
 // Field access by index (1..250) for the toolkit's own parts and for tests; an
 // index outside the table reads as an empty record and writes are dropped.
 int32_t ObjectCount();
-std::string GetObjectText(int32_t index, int32_t field);     // field 1..8
-int32_t GetObjectNumber(int32_t index, int32_t field);       // field 1..6
+std::string GetObjectText(int32_t index, int32_t field);  // field 1..8
+int32_t GetObjectNumber(int32_t index, int32_t field);    // field 1..6
 std::string GetObjectName(int32_t index);
 
 // ------------------------------------------------------------- text parsing --
@@ -105,13 +105,13 @@ std::string GetObjectName(int32_t index);
 // Cuts text at "(", ")", "," and the command separator into at most 30 parts;
 // returns the number of the part in which the last character fell.
 int32_t ParseCommand(const std::string& text);
-std::string GetCommandPart(int32_t i);   // 1..30, empty outside
-int32_t GetCommandNumber(int32_t i);     // 0 when the part is not a whole number
+std::string GetCommandPart(int32_t i);  // 1..30, empty outside
+int32_t GetCommandNumber(int32_t i);    // 0 when the part is not a whole number
 // The one-character command separator (default ',').
 void SetCommandSeparator(char separator);
 // Settings-line splitter: "(", ")", "," and "." cut; at most 15 parts.
 int32_t ParseLine(const std::string& text);
-std::string GetLinePart(int32_t i);      // 1..15
+std::string GetLinePart(int32_t i);  // 1..15
 int32_t GetLineNumber(int32_t i);
 
 // ----------------------------------------------------------------- start-up --

@@ -79,8 +79,8 @@ std::string SkinButtonPicture(const std::string& prefix, const std::string& size
 }  // namespace
 
 void DrawButton(const std::string& size, const std::string& state, int32_t x, int32_t y) {
-  const std::string picture =
-      SkinButtonPicture("btn", size, state, "Error in size of button !", "Error in value of button !");
+  const std::string picture = SkinButtonPicture("btn", size, state, "Error in size of button !",
+                                                "Error in value of button !");
   if (!PictureKnown(picture)) return;
   ivxfiles::FillPictureArea(picture, x, y, kBlack);
   ivxfiles::DrawPicture(picture, x, y);

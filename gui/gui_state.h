@@ -66,14 +66,14 @@ struct FrameMetrics {
 // tiles only, so it can be smaller than w x h).  Offsets from the window's
 // top-left corner.
 struct WindowFrameLayout {
-  std::string L, T, X, ML, BL;  // the active or inactive picture set
-  int32_t b = 0;   // "upmiddle2" tiles behind the title buttons
-  int32_t tw = 0;  // width left for the title
-  int32_t n = 0;   // title tiles
-  int32_t k = 0;   // right edge tiles
-  int32_t m = 0;   // left edge tiles
-  int32_t d = 0;   // bottom tiles
-  int32_t fw = 0, fh = 0;  // the drawn frame
+  std::string L, T, X, ML, BL;                         // the active or inactive picture set
+  int32_t b = 0;                                       // "upmiddle2" tiles behind the title buttons
+  int32_t tw = 0;                                      // width left for the title
+  int32_t n = 0;                                       // title tiles
+  int32_t k = 0;                                       // right edge tiles
+  int32_t m = 0;                                       // left edge tiles
+  int32_t d = 0;                                       // bottom tiles
+  int32_t fw = 0, fh = 0;                              // the drawn frame
   int32_t exitX = 0, exitY = 0, exitW = 0, exitH = 0;  // the close button
 };
 WindowFrameLayout LayoutWindowFrame(int32_t active, int32_t w, int32_t h);
@@ -81,7 +81,7 @@ WindowFrameLayout LayoutWindowFrame(int32_t active, int32_t w, int32_t h);
 struct GuiState {
   // ---- object table (index 0 unused) ----
   std::array<GuiObject, MAX_OBJECTS + 1> objects;
-  int32_t count = 0;           // highest index handed out since the last reset
+  int32_t count = 0;  // highest index handed out since the last reset
   int32_t focused = 0;
   int32_t hovered = 0;
   int32_t prevHovered = 0;
@@ -105,17 +105,17 @@ struct GuiState {
   std::array<int32_t, MAX_LINE_PARTS + 1> lineNumbers{};
 
   // ---- settings ----
-  std::string programFolder;     // with a trailing "\"
-  std::string resourcesFolder;   // with a trailing "\"
+  std::string programFolder;    // with a trailing "\"
+  std::string resourcesFolder;  // with a trailing "\"
   std::string requestedSkin;
   std::string defaultSkin;
-  std::string enviromentPath;    // "enviroment_path" of the settings file, replaces candidate 1
+  std::string enviromentPath;  // "enviroment_path" of the settings file, replaces candidate 1
   int32_t screenSaverDelay = 300000;
   bool advancedTextMode = true;
   std::array<int32_t, 6> guiSettings{0, 2, 10, 220, 10, 3};  // index 1..5
-  int32_t mouseX = 0;            // GUI setting 6: remembered mouse position
-  int32_t mouseY = 0;            // GUI setting 7
-  std::string clipboard;         // the toolkit clipboard
+  int32_t mouseX = 0;                                        // GUI setting 6: remembered mouse position
+  int32_t mouseY = 0;                                        // GUI setting 7
+  std::string clipboard;                                     // the toolkit clipboard
   GuiEndHook endHook = nullptr;
 
   // ---- skin ----
@@ -125,11 +125,11 @@ struct GuiState {
   FrameMetrics frame;
 
   // ---- events ----
-  uint32_t idleTimerStart = 0;   // tick count, 0 while the mouse moves
+  uint32_t idleTimerStart = 0;  // tick count, 0 while the mouse moves
   std::string currentPointerFile;
   bool keyboardEnabled = true;
   bool autoAdvance = false;
-  int32_t advanceTo = 0;         // text box the auto-advance enters on the next pass
+  int32_t advanceTo = 0;  // text box the auto-advance enters on the next pass
 
   // ---- text memory ----
   std::array<std::string, TEXT_MEMORY_SIZE + 1> textMemory;  // entries 1..1024

@@ -52,8 +52,9 @@ int32_t AllocateObject(const std::string& name) {
 
 int32_t ObjectTypeCode(const std::string& type) {
   static const std::array<const char*, 15> kKeywords = {
-      "",      "WINDOW",  "LAYER",   "TEXTBOX", "COMMENT", "LABEL", "PROGRESSBAR",     "CHECKBOXL",
-      "CHECKBOX", "BUTTON", "BUTTONC", "BUTTONL", "ICON",    "TEXTBOX-PASSWORD", "BUTTONIVX"};
+      "",        "WINDOW",      "LAYER",     "TEXTBOX",          "COMMENT",
+      "LABEL",   "PROGRESSBAR", "CHECKBOXL", "CHECKBOX",         "BUTTON",
+      "BUTTONC", "BUTTONL",     "ICON",      "TEXTBOX-PASSWORD", "BUTTONIVX"};
   const std::string upper = Upper(type);
   for (size_t code = 1; code < kKeywords.size(); ++code) {
     if (upper == kKeywords[code]) return static_cast<int32_t>(code);
@@ -315,8 +316,8 @@ void copy_object_memory(int32_t source, int32_t destination, int32_t count) {
   GuiState& g = Gui();
   if (count == 0) count = g.count;
   // 64-bit sums: the arguments come from callers unchecked.
-  if (static_cast<int64_t>(destination) + count > MAX_OBJECTS || static_cast<int64_t>(source) + count > MAX_OBJECTS ||
-      source < 1 || destination < 1 || count < 1) {
+  if (static_cast<int64_t>(destination) + count > MAX_OBJECTS ||
+      static_cast<int64_t>(source) + count > MAX_OBJECTS || source < 1 || destination < 1 || count < 1) {
     veltounit::WriteCentred("Error Calling copy_object_memory , out of object array bounds");
     return;
   }

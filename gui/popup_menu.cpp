@@ -45,7 +45,8 @@ SavedArea SaveArea(int32_t x, int32_t y, int32_t width, int32_t height) {
   area.height = std::max(0, y2 - area.y);
   area.pixels.reserve(static_cast<size_t>(area.width) * static_cast<size_t>(area.height));
   for (int32_t row = 0; row < area.height; ++row) {
-    for (int32_t col = 0; col < area.width; ++col) area.pixels.push_back(veltounit::ReadPixel(area.x + col, area.y + row));
+    for (int32_t col = 0; col < area.width; ++col)
+      area.pixels.push_back(veltounit::ReadPixel(area.x + col, area.y + row));
   }
   return area;
 }
@@ -88,7 +89,8 @@ InputStep PollInputStep() {
 MenuBox PlaceMenu(const std::vector<std::string>& items, int32_t count, int32_t x, int32_t y) {
   using namespace veltounit;
   MenuBox box;
-  box.count = std::max<int32_t>(0, std::min<int32_t>(count, static_cast<int32_t>(std::min<size_t>(items.size(), 1000))));
+  box.count = std::max<int32_t>(
+      0, std::min<int32_t>(count, static_cast<int32_t>(std::min<size_t>(items.size(), 1000))));
   box.lineHeight = TextHeight("A") + 2;
   for (int32_t i = 0; i < box.count; ++i) box.width = std::max(box.width, TextWidth(items[static_cast<size_t>(i)]));
   box.width += 2 * kMarginX;
@@ -191,7 +193,7 @@ int32_t PopupMenu(const std::vector<std::string>& items, int32_t count, int32_t 
 
 const std::vector<std::string>& TextBoxMenuItems() {
   static const std::vector<std::string> items{"cut",       "copy", "paste",    "delete", "upcase",
-                                               "lowercase", "flip", "multiple", "VARNIX"};
+                                              "lowercase", "flip", "multiple", "VARNIX"};
   return items;
 }
 
@@ -244,15 +246,13 @@ std::string ApplyTextBoxMenuItem(int32_t choice, const std::string& text, bool m
       clipboard = text;
       veltounit::CopyTextToClipboard(text);
       return text;
-    case 3: return clipboard;  // paste
+    case 3: return clipboard;      // paste
     case 4: return std::string();  // delete
     case 5: return veltounit::UpperCaseText(text);
     case 6: return LowerCaseText(text);
     case 7: return std::string(text.rbegin(), text.rend());
     case 8: return text.size() * 2 <= kMultipleLimit ? text + text : text;
-    case 9:
-      veltounit::AskUser("VeltoGUI", "VeltoGUI " + GuiVersion(), "OK", "I", "");
-      return text;
+    case 9: veltounit::AskUser("VeltoGUI", "VeltoGUI " + GuiVersion(), "OK", "I", ""); return text;
     default: return text;  // cancelled
   }
 }

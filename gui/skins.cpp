@@ -41,12 +41,12 @@ constexpr std::array<ColourKey, SKIN_COLOUR_COUNT> kColourKeys = {{
 
 // The skin pictures in loading order; 17..34 live in the "Window" sub-folder.
 constexpr std::array<const char*, 36> kSkinPictures = {
-    "guiuppercase", "guilowercase", "guicontrol", "wnddn",       "wndup",         "wndlt",
-    "wndrt",        "guishift",     "guialt",     "guiplus",     "btns1",         "btns2",
-    "btns3",        "chks1",        "chks2",      "chks3",       "downleft",      "downmiddle",
-    "downright",    "middleleft",   "middleright", "upleft",     "upmiddle2",     "upmiddle",
-    "upright",      "uptransection", "btnminimize", "btnmaximize", "btnexit",     "up2middle",
-    "middle2left",  "up2transection", "down2left",  "up2left",     "gr",            "uk"};
+    "guiuppercase", "guilowercase",   "guicontrol",  "wnddn",       "wndup",     "wndlt",
+    "wndrt",        "guishift",       "guialt",      "guiplus",     "btns1",     "btns2",
+    "btns3",        "chks1",          "chks2",       "chks3",       "downleft",  "downmiddle",
+    "downright",    "middleleft",     "middleright", "upleft",      "upmiddle2", "upmiddle",
+    "upright",      "uptransection",  "btnminimize", "btnmaximize", "btnexit",   "up2middle",
+    "middle2left",  "up2transection", "down2left",   "up2left",     "gr",        "uk"};
 
 // A row of skin pictures ends once it reaches this width of the store.
 constexpr int32_t kRowEnd = 1821;
@@ -130,8 +130,9 @@ std::string LoadSkin(const std::string& requested) {
   std::string s = requested;
   if (!EnterFolder(r + s + "\\")) {
     veltounit::AskUser(" ",
-                       "Could not find " + s + " skin.. \nYou could try to download it from the VARNIX website..\n"
-                       "Continuing with default skin..",
+                       "Could not find " + s +
+                           " skin.. \nYou could try to download it from the VARNIX website..\n"
+                           "Continuing with default skin..",
                        "OK", "I", "APPLICATION");
     s = "skin1";
     if (!EnterFolder(r + s + "\\")) {

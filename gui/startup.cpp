@@ -132,7 +132,8 @@ std::string FindResourcesFolder() {
                      "page\nYou will need to run this program again after you finish copying the Resources..",
                      "OK", "!", "APPLICATION");
   // The desktop's own opener shows the download page in the player's browser.
-  HINSTANCE opened = ShellExecuteA(veltounit::WindowHandle(), "open", kDownloadPage, nullptr, nullptr, SW_SHOWNORMAL);
+  HINSTANCE opened = ShellExecuteA(veltounit::WindowHandle(), "open", kDownloadPage, nullptr, nullptr,
+                                   SW_SHOWNORMAL);
   if (reinterpret_cast<uintptr_t>(opened) <= 32) {
     veltounit::AskUser("VeltoGUI Could not initialize",
                        std::string("Could not find Internet Explorer.. \nPlease visit ") + kMakerAddress, "OK", "!",
@@ -170,7 +171,8 @@ void CheckSoundCodec() {
   if (FileExists(path)) return;
   const std::string answer = veltounit::AskUser(
       "Your computer doesn`t have a required sound codec",
-      "Whould you like to install the Advanced Fraunhofer codec to be able to hear music", "YES/NO", "?", "APPLICATION");
+      "Whould you like to install the Advanced Fraunhofer codec to be able to hear music", "YES/NO", "?",
+      "APPLICATION");
   if (answer == "yes") {
     veltounit::RunProgram(Gui().resourcesFolder + "l3codecx.exe", "normal");
     EndProgram(0);

@@ -24,7 +24,8 @@ int32_t SplitText(const std::string& text, int32_t maxParts, std::array<std::str
       parts[static_cast<size_t>(part)] += c;
     }
   }
-  for (int32_t i = 1; i <= maxParts; ++i) numbers[static_cast<size_t>(i)] = WholeNumber(parts[static_cast<size_t>(i)]);
+  for (int32_t i = 1; i <= maxParts; ++i)
+    numbers[static_cast<size_t>(i)] = WholeNumber(parts[static_cast<size_t>(i)]);
   return part;
 }
 
@@ -33,9 +34,8 @@ int32_t SplitText(const std::string& text, int32_t maxParts, std::array<std::str
 int32_t ParseCommand(const std::string& text) {
   GuiState& g = Gui();
   const char separator = g.commandSeparator;
-  return SplitText(text, MAX_COMMAND_PARTS, g.commandParts, g.commandNumbers, [separator](char c) {
-    return c == '(' || c == ')' || c == ',' || c == separator;
-  });
+  return SplitText(text, MAX_COMMAND_PARTS, g.commandParts, g.commandNumbers,
+                   [separator](char c) { return c == '(' || c == ')' || c == ',' || c == separator; });
 }
 
 std::string GetCommandPart(int32_t i) {

@@ -19,8 +19,8 @@ constexpr uint32_t kHeaderBytes = 54;
 
 struct BmpStaging {
   std::array<uint8_t, kHeaderBytes> header{};
-  int32_t width = 0;        // as in the header
-  int32_t height = 0;       // as in the header: negative for a top-down file
+  int32_t width = 0;   // as in the header
+  int32_t height = 0;  // as in the header: negative for a top-down file
   uint32_t bitCount = 0;
   uint32_t compression = 0;
   std::array<Colour, static_cast<size_t>(kStagingWidth) * kStagingHeight> cells{};

@@ -42,9 +42,9 @@ bool ParseJpegSize(std::string_view bytes, int32_t& width, int32_t& height) {
     while (pos < bytes.size() && ByteAt(bytes, pos) == 0xFF) ++pos;
     if (pos >= bytes.size()) return false;
     const uint32_t marker = ByteAt(bytes, pos++);
-    if (marker == 0x00) continue;  // a stuffed 0xFF byte, not a marker
+    if (marker == 0x00) continue;                                        // a stuffed 0xFF byte, not a marker
     if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length
-    if (marker == 0xD9 || marker == 0xDA) return false;  // image data before any frame
+    if (marker == 0xD9 || marker == 0xDA) return false;                  // image data before any frame
     const uint32_t length = Be16(bytes, pos);
     if (IsStartOfFrame(marker)) {
       if (pos + 7 > bytes.size() || length < 8) return false;

@@ -58,8 +58,8 @@ unsigned StyleOf(const std::string& buttons, const std::string& icon, const std:
 }
 }  // namespace
 
-void AskBox(const std::string& caption, const std::string& text, const std::string& buttons,
-            const std::string& icon, const std::string& modality) {
+void AskBox(const std::string& caption, const std::string& text, const std::string& buttons, const std::string& icon,
+            const std::string& modality) {
   if (Handler()) {
     Handler()(caption, text, StyleOf(buttons, icon, modality));
     return;

@@ -61,8 +61,8 @@ inline uint32_t BluePart(Colour c) { return (c >> 16) & 0xFFu; }
 
 // A box shown through AskUser (caption, text, buttons, icon, modality words)
 // or through MessageBoxA with MB_ flags; both honour the box handler.
-void AskBox(const std::string& caption, const std::string& text, const std::string& buttons,
-            const std::string& icon, const std::string& modality);
+void AskBox(const std::string& caption, const std::string& text, const std::string& buttons, const std::string& icon,
+            const std::string& modality);
 void NoticeBox(const std::string& caption, const std::string& text, unsigned style);
 
 // Reads a whole file (at most kMaxFileBytes; the rest is ignored).  False when

@@ -89,7 +89,8 @@ void FillPictureArea(const std::string& name, int32_t x, int32_t y, Colour colou
   for (int64_t c = cols.first; c <= cols.last; ++c) {
     const int64_t px = static_cast<int64_t>(x) - s.left + c;
     if (!FitsInt32(px)) continue;
-    veltounit::DrawLine(static_cast<int32_t>(px), y, static_cast<int32_t>(px), static_cast<int32_t>(bottomY), colour);
+    veltounit::DrawLine(static_cast<int32_t>(px), y, static_cast<int32_t>(px), static_cast<int32_t>(bottomY),
+                        colour);
   }
 }
 
@@ -99,8 +100,8 @@ void CaptureScreen() {
   if (window == nullptr || s.screenCopy != nullptr) return;
   s.screenCopy = CreateCompatibleDC(window);
   if (s.screenCopy == nullptr) return;
-  s.screenCopyBitmap =
-      CreateCompatibleBitmap(window, GetDeviceCaps(window, HORZRES), GetDeviceCaps(window, VERTRES));
+  s.screenCopyBitmap = CreateCompatibleBitmap(window, GetDeviceCaps(window, HORZRES),
+                                              GetDeviceCaps(window, VERTRES));
   if (s.screenCopyBitmap == nullptr) {
     DeleteDC(s.screenCopy);
     s.screenCopy = nullptr;

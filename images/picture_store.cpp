@@ -16,9 +16,7 @@ namespace {
 // the process (about 13.4 MB).
 std::array<Colour, static_cast<size_t>(STORE_WIDTH) * STORE_HEIGHT> g_store{};
 
-size_t Offset(int64_t x, int64_t y) {
-  return static_cast<size_t>((x - 1) * STORE_HEIGHT + (y - 1));
-}
+size_t Offset(int64_t x, int64_t y) { return static_cast<size_t>((x - 1) * STORE_HEIGHT + (y - 1)); }
 }  // namespace
 
 LibraryState& State() {

@@ -22,7 +22,7 @@ HWND Target() {
 
 void Button(int button, bool down) {
   int vk = button == 2 ? VK_RBUTTON : button == 3 ? VK_MBUTTON : VK_LBUTTON;
-  UINT msg = button == 2 ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP)
+  UINT msg = button == 2   ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP)
              : button == 3 ? (down ? WM_MBUTTONDOWN : WM_MBUTTONUP)
                            : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
   if (BoxOpen()) return;  // a box is modal: clicks behind it go nowhere

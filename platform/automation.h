@@ -38,13 +38,13 @@ void Reset();
 // of one button; other keys and clicks reach nothing.  RequestClose then
 // closes the box, answering as Esc does.
 void MoveMouse(int x, int y);
-void PressButton(int button);    // 1 left, 2 right, 3 middle
-void ReleaseButton(int button);  // 1 left, 2 right, 3 middle
+void PressButton(int button);              // 1 left, 2 right, 3 middle
+void ReleaseButton(int button);            // 1 left, 2 right, 3 middle
 void Click(int x, int y, int button = 1);  // move, press, release
-void PressKey(int virtualKey);    // WM_KEYDOWN (and WM_CHAR after TranslateMessage)
-void ReleaseKey(int virtualKey);  // WM_KEYUP
-void TapKey(int virtualKey);      // press and release
-void SetCapsLock(bool on);        // the capital-letters lock, as GetKeyState reports it
+void PressKey(int virtualKey);             // WM_KEYDOWN (and WM_CHAR after TranslateMessage)
+void ReleaseKey(int virtualKey);           // WM_KEYUP
+void TapKey(int virtualKey);               // press and release
+void SetCapsLock(bool on);                 // the capital-letters lock, as GetKeyState reports it
 // The window manager's close button: WM_CLOSE.
 void RequestClose();
 // Focus and visibility changes: WM_ACTIVATE / WM_SHOWWINDOW with wParam 0 or 1.
@@ -78,10 +78,10 @@ void ClearMessageBoxes();
 
 // --- Sounds ----------------------------------------------------------------
 struct SoundRecord {
-  std::string name;   // as given to PlaySoundA (empty for a stop request)
-  std::string path;   // the native path tried
+  std::string name;  // as given to PlaySoundA (empty for a stop request)
+  std::string path;  // the native path tried
   DWORD flags = 0;
-  bool played = false;  // the file was found and decoded
+  bool played = false;        // the file was found and decoded
   unsigned decodedBytes = 0;  // bytes of sound the file gave, before conversion
 };
 const std::vector<SoundRecord>& Sounds();
@@ -112,8 +112,8 @@ struct CursorInfo {
   int height = 0;
   int hotX = 0;
   int hotY = 0;
-  bool system = false;           // a cursor of the system (LoadCursorA)
-  std::vector<DWORD> argb;       // width * height pixels, 0xAARRGGBB
+  bool system = false;      // a cursor of the system (LoadCursorA)
+  std::vector<DWORD> argb;  // width * height pixels, 0xAARRGGBB
 };
 bool DescribeCursor(HCURSOR cursor, CursorInfo* info);
 HCURSOR CurrentCursor();

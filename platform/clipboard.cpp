@@ -9,9 +9,9 @@ namespace plat {
 
 namespace {
 bool g_open = false;
-std::string g_text;          // the clipboard of a headless run
-HGLOBAL g_given = nullptr;   // the block the program handed over
-HGLOBAL g_lent = nullptr;    // the block lent out by GetClipboardData
+std::string g_text;         // the clipboard of a headless run
+HGLOBAL g_given = nullptr;  // the block the program handed over
+HGLOBAL g_lent = nullptr;   // the block lent out by GetClipboardData
 
 void DropBlocks() {
   if (g_given) GlobalFree(g_given);

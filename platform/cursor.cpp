@@ -26,11 +26,10 @@ void MakeSystem() {
   if (g_cursors.count(kArrow)) return;
   // A plain 12 x 19 arrow with its tip as the hot spot: black outline, white
   // inside, as the desktop's arrow is shaped.
-  static const char* kShape[] = {
-      "X           ", "XX          ", "X.X         ", "X..X        ", "X...X       ", "X....X      ",
-      "X.....X     ", "X......X    ", "X.......X   ", "X........X  ", "X.........X ", "X......XXXXX",
-      "X...X..X    ", "X..XX..X    ", "X.X  X..X   ", "XX   X..X   ", "X     X..X  ", "      X..X  ",
-      "       XX   "};
+  static const char* kShape[] = {"X           ", "XX          ", "X.X         ", "X..X        ", "X...X       ",
+                                 "X....X      ", "X.....X     ", "X......X    ", "X.......X   ", "X........X  ",
+                                 "X.........X ", "X......XXXXX", "X...X..X    ", "X..XX..X    ", "X.X  X..X   ",
+                                 "XX   X..X   ", "X     X..X  ", "      X..X  ", "       XX   "};
   CursorImage arrow;
   arrow.system = true;
   arrow.width = 12;

@@ -32,8 +32,7 @@ struct Surface {
   Surface(const Surface& o) : width(o.width), height(o.height), storage(o.storage), rowStep(o.rowStep) {
     base = Rebased(o);
   }
-  Surface(Surface&& o) noexcept
-      : width(o.width), height(o.height), base(o.base), rowStep(o.rowStep) {
+  Surface(Surface&& o) noexcept : width(o.width), height(o.height), base(o.base), rowStep(o.rowStep) {
     const std::ptrdiff_t offset = o.base ? o.base - o.storage.data() : -1;
     storage = std::move(o.storage);
     base = offset < 0 ? nullptr : storage.data() + offset;
@@ -61,9 +60,7 @@ struct Surface {
     }
     return *this;
   }
-  uint32_t* Rebased(const Surface& o) {
-    return o.base ? storage.data() + (o.base - o.storage.data()) : nullptr;
-  }
+  uint32_t* Rebased(const Surface& o) { return o.base ? storage.data() + (o.base - o.storage.data()) : nullptr; }
   uint32_t* Row(int y) { return base + rowStep * y; }
   const uint32_t* Row(int y) const { return base + rowStep * y; }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }

@@ -20,7 +20,7 @@ enum ObjectKind { kPen = OBJ_PEN, kBrush = OBJ_BRUSH, kFont = OBJ_FONT, kBitmap 
 struct GdiObject {
   int kind = 0;
   bool stock = false;
-  int selectCount = 0;       // DCs it is selected into
+  int selectCount = 0;         // DCs it is selected into
   bool deletePending = false;  // deleted while selected: goes when released
   // pen and brush
   int penStyle = PS_SOLID;
@@ -241,10 +241,8 @@ void CosmeticLine(const PenPlot& plot, long x1, long y1, long x2, long y2) {
     __int128 num = static_cast<__int128>(2) * i * minor + major;
     long off = static_cast<long>(num / (2 * static_cast<__int128>(major)));
     long mx = start + dir * i;
-    if (xMajor)
-      plot(mx, y1 + sy * off);
-    else
-      plot(x1 + sx * off, mx);
+    if (xMajor) plot(mx, y1 + sy * off);
+    else plot(x1 + sx * off, mx);
   }
 }
 
@@ -281,10 +279,8 @@ void PenLine(Dc& dc, Surface* s, long x1, long y1, long x2, long y2) {
   PenInfo pen = CurrentPen(dc);
   if (!pen.visible || s == nullptr) return;
   PenPlot plot{s, ToPixel(pen.colour), dc.rop2};
-  if (pen.width <= 1)
-    CosmeticLine(plot, x1, y1, x2, y2);
-  else
-    WideLine(plot, x1, y1, x2, y2, pen.width);
+  if (pen.width <= 1) CosmeticLine(plot, x1, y1, x2, y2);
+  else WideLine(plot, x1, y1, x2, y2, pen.width);
 }
 
 // Angle on screen, counter-clockwise as the eye sees it (y grows downwards).
@@ -591,7 +587,8 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int width, int height) {
 }
 
 HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-  if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels || planes != 1) return nullptr;
+  if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels || planes != 1)
+    return nullptr;
   if (bitsPerPixel != 32 && bitsPerPixel != 24) return nullptr;
   GdiObject o;
   o.kind = kBitmap;
@@ -1100,15 +1097,30 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int s
   Surface* d = SurfaceOfDC(dest);
   Surface* s = SurfaceOfDC(src);
   if (d == nullptr || s == nullptr || width <= 0 || height <= 0) return FALSE;
-  if (rop != SRCCOPY && rop != NOTSRCCOPY && rop != SRCPAINT && rop != SRCAND && rop != SRCINVERT &&
-      rop != SRCERASE)
+  if (rop != SRCCOPY && rop != NOTSRCCOPY && rop != SRCPAINT && rop != SRCAND && rop != SRCINVERT && rop != SRCERASE)
     return FALSE;
   // Clip against both surfaces.
   long x0 = x, y0 = y, sx0 = srcX, sy0 = srcY, w = width, h = height;
-  if (sx0 < 0) { x0 -= sx0; w += sx0; sx0 = 0; }
-  if (sy0 < 0) { y0 -= sy0; h += sy0; sy0 = 0; }
-  if (x0 < 0) { sx0 -= x0; w += x0; x0 = 0; }
-  if (y0 < 0) { sy0 -= y0; h += y0; y0 = 0; }
+  if (sx0 < 0) {
+    x0 -= sx0;
+    w += sx0;
+    sx0 = 0;
+  }
+  if (sy0 < 0) {
+    y0 -= sy0;
+    h += sy0;
+    sy0 = 0;
+  }
+  if (x0 < 0) {
+    sx0 -= x0;
+    w += x0;
+    x0 = 0;
+  }
+  if (y0 < 0) {
+    sy0 -= y0;
+    h += y0;
+    y0 = 0;
+  }
   w = std::min({w, static_cast<long>(d->width) - x0, static_cast<long>(s->width) - sx0});
   h = std::min({h, static_cast<long>(d->height) - y0, static_cast<long>(s->height) - sy0});
   if (w <= 0 || h <= 0) return TRUE;
@@ -1145,12 +1157,18 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
   GdiObject* f = Object(dc->font);
   if (s == nullptr || f == nullptr) return FALSE;
   bool updateCp = (dc->align & TA_UPDATECP) != 0;
-  TextStyle style{&f->font, updateCp ? static_cast<int>(dc->pos.x) : x, updateCp ? static_cast<int>(dc->pos.y) : y,
-                  dc->align, dc->textColour, dc->bkMode == OPAQUE, dc->bkColour};
+  TextStyle style{&f->font,
+                  updateCp ? static_cast<int>(dc->pos.x) : x,
+                  updateCp ? static_cast<int>(dc->pos.y) : y,
+                  dc->align,
+                  dc->textColour,
+                  dc->bkMode == OPAQUE,
+                  dc->bkColour};
   SIZE extent{};
   bool ok = DrawText8(s, style, text, length, &extent);
   if (updateCp)  // held at the end of the coordinate range rather than wrapping round
-    dc->pos.x = static_cast<LONG>(std::clamp<long long>(static_cast<long long>(dc->pos.x) + extent.cx, INT32_MIN, INT32_MAX));
+    dc->pos.x = static_cast<LONG>(
+        std::clamp<long long>(static_cast<long long>(dc->pos.x) + extent.cx, INT32_MIN, INT32_MAX));
   Drawn(s);
   return ok ? TRUE : FALSE;
 }

@@ -257,9 +257,18 @@ void Translate(const SDL_Event& e) {
       UINT msg;
       int vk;
       switch (e.button.button) {
-        case SDL_BUTTON_LEFT: msg = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; vk = VK_LBUTTON; break;
-        case SDL_BUTTON_RIGHT: msg = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; vk = VK_RBUTTON; break;
-        case SDL_BUTTON_MIDDLE: msg = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; vk = VK_MBUTTON; break;
+        case SDL_BUTTON_LEFT:
+          msg = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+          vk = VK_LBUTTON;
+          break;
+        case SDL_BUTTON_RIGHT:
+          msg = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+          vk = VK_RBUTTON;
+          break;
+        case SDL_BUTTON_MIDDLE:
+          msg = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+          vk = VK_MBUTTON;
+          break;
         default: return;
       }
       SetKeyHeld(vk, down);
@@ -271,8 +280,8 @@ void Translate(const SDL_Event& e) {
       Window* w = window(e.wheel.windowID);
       if (w == nullptr) return;
       int delta = e.wheel.y * WHEEL_DELTA;
-      QueueInput(w->handle, WM_MOUSEWHEEL, MAKEWPARAM(MouseKeys(), delta),
-                 MAKELPARAM(CursorPos().x, CursorPos().y), false);
+      QueueInput(w->handle, WM_MOUSEWHEEL, MAKEWPARAM(MouseKeys(), delta), MAKELPARAM(CursorPos().x, CursorPos().y),
+                 false);
       break;
     }
     case SDL_KEYDOWN:
@@ -462,10 +471,19 @@ bool SdlClipboardGet(std::string* text) {
   while (*p) {
     uint32_t cp;
     int n;
-    if (*p < 0x80) { cp = *p; n = 1; }
-    else if ((*p & 0xE0) == 0xC0) { cp = *p & 0x1F; n = 2; }
-    else if ((*p & 0xF0) == 0xE0) { cp = *p & 0x0F; n = 3; }
-    else { cp = *p & 0x07; n = 4; }
+    if (*p < 0x80) {
+      cp = *p;
+      n = 1;
+    } else if ((*p & 0xE0) == 0xC0) {
+      cp = *p & 0x1F;
+      n = 2;
+    } else if ((*p & 0xF0) == 0xE0) {
+      cp = *p & 0x0F;
+      n = 3;
+    } else {
+      cp = *p & 0x07;
+      n = 4;
+    }
     int i = 1;
     for (; i < n && (p[i] & 0xC0) == 0x80; ++i) cp = (cp << 6) | (p[i] & 0x3F);
     p += i;
@@ -566,10 +584,10 @@ std::string SdlKeyboardLayout() {
   SDL_Keycode q = SDL_GetKeyFromScancode(SDL_SCANCODE_Q);
   SDL_Keycode y = SDL_GetKeyFromScancode(SDL_SCANCODE_Y);
   SDL_Keycode z = SDL_GetKeyFromScancode(SDL_SCANCODE_Z);
-  if (a >= 0x370 && a <= 0x3FF) return "00000408";  // Greek letters
-  if (a >= 0x400 && a <= 0x4FF) return "00000419";  // Cyrillic letters
-  if (a >= 0x600 && a <= 0x6FF) return "00000401";  // Arabic letters
-  if (q == SDLK_a) return "0000040C";               // French
+  if (a >= 0x370 && a <= 0x3FF) return "00000408";    // Greek letters
+  if (a >= 0x400 && a <= 0x4FF) return "00000419";    // Cyrillic letters
+  if (a >= 0x600 && a <= 0x6FF) return "00000401";    // Arabic letters
+  if (q == SDLK_a) return "0000040C";                 // French
   if (y == SDLK_z && z == SDLK_y) return "00000407";  // German
   return "00000409";
 }

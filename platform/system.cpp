@@ -46,10 +46,8 @@ void FillTime(LPSYSTEMTIME out, bool local) {
   int64_t ms = WallMs();
   time_t secs = static_cast<time_t>(ms / 1000);
   tm parts{};
-  if (local)
-    localtime_r(&secs, &parts);
-  else
-    gmtime_r(&secs, &parts);
+  if (local) localtime_r(&secs, &parts);
+  else gmtime_r(&secs, &parts);
   out->wYear = static_cast<WORD>(parts.tm_year + 1900);
   out->wMonth = static_cast<WORD>(parts.tm_mon + 1);
   out->wDayOfWeek = static_cast<WORD>(parts.tm_wday);

@@ -35,9 +35,9 @@ struct FaceEntry {
   bool emboldenNeeded = false;
   bool obliqueNeeded = false;
 };
-std::map<std::string, FaceEntry> g_faces;     // by request key
+std::map<std::string, FaceEntry> g_faces;    // by request key
 std::map<std::string, FT_Face> g_faceFiles;  // by file path and index
-std::map<int, iconv_t> g_converters;        // by character set
+std::map<int, iconv_t> g_converters;         // by character set
 
 // Faces and converters live as long as the process; they are handed back at
 // exit so leak checkers see a clean end.
@@ -335,17 +335,21 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
     uint32_t bk = ToPixel(style.background);
     if (!turned) {
       long l = std::lround(topX), t = std::lround(topY);
-      FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(t, -1, s->height)),
-                           static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
-                           static_cast<LONG>(std::clamp<long>(t + height, -1, s->height))},
+      FillSurface(*s,
+                  RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(t, -1, s->height)),
+                       static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(t + height, -1, s->height))},
                   bk);
     } else {
       double cornersX[4] = {topX, topX + ux * pen, topX + ux * pen + vx * height, topX + vx * height};
       double cornersY[4] = {topY, topY + uy * pen, topY + uy * pen + vy * height, topY + vy * height};
       long minX = std::max(0L, static_cast<long>(std::floor(*std::min_element(cornersX, cornersX + 4))));
-      long maxX = std::min<long>(s->width - 1, static_cast<long>(std::ceil(*std::max_element(cornersX, cornersX + 4))));
+      long maxX = std::min<long>(s->width - 1,
+                                 static_cast<long>(std::ceil(*std::max_element(cornersX, cornersX + 4))));
       long minY = std::max(0L, static_cast<long>(std::floor(*std::min_element(cornersY, cornersY + 4))));
-      long maxY = std::min<long>(s->height - 1, static_cast<long>(std::ceil(*std::max_element(cornersY, cornersY + 4))));
+      long maxY = std::min<long>(s->height - 1,
+                                 static_cast<long>(std::ceil(*std::max_element(cornersY, cornersY + 4))));
       for (long y = minY; y <= maxY; ++y)
         for (long x = minX; x <= maxX; ++x) {
           double px = x + 0.5 - topX, py = y + 0.5 - topY;
@@ -387,15 +391,20 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
   if (!turned && (lf.lfUnderline || lf.lfStrikeOut)) {
     long thick = std::max(1L, std::lround(m.ppemY / 14.0));
     long l = std::lround(bx), base = std::lround(by);
-    if (lf.lfUnderline) FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(base + 1, -1, s->height)),
-                                             static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
-                                             static_cast<LONG>(std::clamp<long>(base + 1 + thick, -1, s->height))},
-                                    colour);
+    if (lf.lfUnderline)
+      FillSurface(*s,
+                  RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(base + 1, -1, s->height)),
+                       static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(base + 1 + thick, -1, s->height))},
+                  colour);
     if (lf.lfStrikeOut) {
       long mid = base - m.ascent / 3;
-      FillSurface(*s, RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)), static_cast<LONG>(std::clamp<long>(mid, -1, s->height)),
-                           static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
-                           static_cast<LONG>(std::clamp<long>(mid + thick, -1, s->height))},
+      FillSurface(*s,
+                  RECT{static_cast<LONG>(std::clamp<long>(l, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(mid, -1, s->height)),
+                       static_cast<LONG>(std::clamp<long>(l + pen, -1, s->width)),
+                       static_cast<LONG>(std::clamp<long>(mid + thick, -1, s->height))},
                   colour);
     }
   }

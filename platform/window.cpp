@@ -261,8 +261,7 @@ void WINAPI SetLastError(DWORD error) { g_lastError = error; }
 // Classes and windows
 // ---------------------------------------------------------------------------
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc) {
-  if (wc == nullptr || wc->lpfnWndProc == nullptr || wc->lpszClassName == nullptr ||
-      wc->lpszClassName[0] == '\0') {
+  if (wc == nullptr || wc->lpfnWndProc == nullptr || wc->lpszClassName == nullptr || wc->lpszClassName[0] == '\0') {
     g_lastError = ERROR_INVALID_PARAMETER;
     return 0;
   }
@@ -292,8 +291,8 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE) {
   return TRUE;
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND, HMENU, HINSTANCE, LPVOID) {
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND, HMENU, HINSTANCE, LPVOID) {
   WindowClass* c = FindClass(className);
   if (c == nullptr) {
     g_lastError = ERROR_FILE_NOT_FOUND;

@@ -97,7 +97,7 @@ Shape Polygon(std::vector<float> xy) {
       const float t = std::clamp((wx * ex + wy * ey) / std::max(ex * ex + ey * ey, 1e-9f), 0.0f, 1.0f);
       const float bx = wx - ex * t, by = wy - ey * t;
       d = std::min(d, bx * bx + by * by);
-      const bool c1 = py >= viy, c2 = py < vjy, c3 = ex * wy > ey * wx;
+      const bool c1 = py >= viy, c2 = py<vjy, c3 = ex * wy> ey * wx;
       if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
     }
     return s * std::sqrt(d);

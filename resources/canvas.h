@@ -64,7 +64,7 @@ Paint Radial(float cx, float cy, float radius, Rgb inner, Rgb outer);
 Shape Circle(float cx, float cy, float radius);
 Shape Box(float x0, float y0, float x1, float y1, float cornerRadius = 0);
 Shape Segment(float x0, float y0, float x1, float y1, float halfWidth);
-Shape Polygon(std::vector<float> xy);  // x0, y0, x1, y1, ... in order
+Shape Polygon(std::vector<float> xy);      // x0, y0, x1, y1, ... in order
 Shape Ring(Shape shape, float halfWidth);  // a band of that width along the edge
 Shape Union(Shape a, Shape b);
 Shape Intersect(Shape a, Shape b);

@@ -74,7 +74,8 @@ void PlaceAll(Flow& flow, Layer* sheet) {
                               static_cast<uint8_t>(std::lround(c.g * a + 255 * (1 - a))),
                               static_cast<uint8_t>(std::lround(c.b * a + 255 * (1 - a)))};
     }
-    const auto [cx, cy] = flow.Place(shown, p.file + " (" + std::to_string(p.hotX) + "," + std::to_string(p.hotY) + ")");
+    const auto [cx, cy] = flow.Place(shown,
+                                     p.file + " (" + std::to_string(p.hotX) + "," + std::to_string(p.hotY) + ")");
     Fill(*sheet, Circle(cx + p.hotX + 0.5f, cy + p.hotY + 0.5f, 1.6f), Solid(Rgb{230, 0, 0}), 0.8f);
   }
   const Picture back = MakeBackground();

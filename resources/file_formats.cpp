@@ -22,10 +22,8 @@ bool ForbiddenInCoordinate(unsigned char byte) {
     case 99:
     case 105:
     case 112:
-    case 125:
-      return true;
-    default:
-      return false;
+    case 125: return true;
+    default: return false;
   }
 }
 
@@ -45,7 +43,8 @@ namespace {
 uint32_t Key(Pixel p) { return (uint32_t(p.r) << 16) | (uint32_t(p.g) << 8) | p.b; }
 
 std::string ColourText(uint32_t key) {
-  return std::to_string((key >> 16) & 255) + "," + std::to_string((key >> 8) & 255) + "," + std::to_string(key & 255);
+  return std::to_string((key >> 16) & 255) + "," + std::to_string((key >> 8) & 255) + "," +
+         std::to_string(key & 255);
 }
 
 }  // namespace
@@ -135,7 +134,8 @@ std::string CursorFile(const Picture& colours, const std::vector<uint8_t>& alpha
   for (int y = h - 1; y >= 0; --y) {
     std::string row(maskStride, '\0');
     for (int x = 0; x < w; ++x)
-      if (alpha[static_cast<size_t>(y) * w + x] < 128) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+      if (alpha[static_cast<size_t>(y) * w + x] < 128)
+        row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
     s += row;
   }
   return s;

@@ -24,7 +24,9 @@ std::string JoinFolder(const std::string& base, const std::string& folder) {
 
 std::vector<DataFile> GameFiles() {
   std::vector<DataFile> files;
-  auto add = [&](std::string path, std::string bytes) { files.push_back(DataFile{std::move(path), std::move(bytes)}); };
+  auto add = [&](std::string path, std::string bytes) {
+    files.push_back(DataFile{std::move(path), std::move(bytes)});
+  };
 
   // The settings file names the default skin; the screen saver waits the
   // toolkit's usual five minutes.

@@ -50,7 +50,8 @@ Rgb WoodAt(float x, float y) {
   const float line = std::pow(1.0f - std::fabs(ring - 0.5f) * 2.0f, 6.0f);  // thin dark lines
   const float fine = ValueNoise(x * 0.9f, y * 0.12f, 3);
   const Rgb light = C(232, 203, 156), dark = C(196, 156, 104);
-  Rgb c = Mix(light, dark, std::clamp(0.25f + line * 0.55f + (fine - 0.5f) * 0.25f + (warp - 3) * 0.04f, 0.0f, 1.0f));
+  Rgb c = Mix(light, dark,
+              std::clamp(0.25f + line * 0.55f + (fine - 0.5f) * 0.25f + (warp - 3) * 0.04f, 0.0f, 1.0f));
   return c;
 }
 
@@ -124,8 +125,8 @@ Picture BoardPiece(const PieceColours& pc, Rgb matte) {
   const Shape disc = Circle(c, c, r);
   Fill(l, disc, Radial(c - 5, c - 6, r * 1.5f, pc.base, pc.dark));
   // Bevel: a light upper-left half and a dark lower-right half of the rim.
-  Fill(l, Ring(Circle(c, c, r - 2.0f), 1.6f), Linear(c - r, c - r, Mix(pc.light, pc.base, 0.3f), c + r, c + r, pc.dark),
-       0.85f);
+  Fill(l, Ring(Circle(c, c, r - 2.0f), 1.6f),
+       Linear(c - r, c - r, Mix(pc.light, pc.base, 0.3f), c + r, c + r, pc.dark), 0.85f);
   // The groove and the dome inside it.
   Fill(l, Ring(Circle(c, c, r - 6.0f), 0.8f), Solid(Scale(pc.dark, 0.85f)), 0.7f);
   Fill(l, Ring(Circle(c + 0.7f, c + 0.7f, r - 6.0f), 0.5f), Solid(pc.light), 0.35f);
@@ -151,8 +152,8 @@ Picture ReservePiece(Rgb column) {
     for (int x = 0; x < n; ++x) {
       const float dx = x + 0.5f - c, dy = y + 0.5f - c;
       const float d = std::hypot(dx, dy);
-      if (d > r - 2.0f) continue;  // rim and soft edge stay as painted
-      Pixel px{255, 0, 0};         // the face
+      if (d > r - 2.0f) continue;                                   // rim and soft edge stay as painted
+      Pixel px{255, 0, 0};                                          // the face
       if (std::fabs(d - (r - 6.0f)) < 0.5f) px = Pixel{190, 0, 0};  // groove
       // A glint of light at the upper left.
       const float hx = dx + 4.0f, hy = dy + 4.5f;
@@ -169,7 +170,8 @@ Picture TakenCross(Rgb matte) {
   Layer l = MakeLayer(kPieceSize, kPieceSize);
   const float c = kPieceSize / 2.0f, a = 9.5f;
   const Shape cross = Union(Segment(c - a, c - a, c + a, c + a, 2.6f), Segment(c - a, c + a, c + a, c - a, 2.6f));
-  Fill(l, [&](float x, float y) { return cross(x, y) - 1.6f; }, Solid(C(255, 255, 255)));
+  Fill(
+      l, [&](float x, float y) { return cross(x, y) - 1.6f; }, Solid(C(255, 255, 255)));
   Fill(l, cross, Linear(c - a, c - a, C(70, 70, 70), c + a, c + a, C(10, 10, 10)));
   return Flatten(l, matte);
 }
@@ -186,7 +188,8 @@ Picture WarningPlate(Rgb matte) {
   Fill(l, Ring(Box(2, 2, w - 2.5f, h - 2.5f, 5.5f), 0.5f), Solid(C(255, 200, 40)), 0.6f);
   const float tx = 24, ty = h / 2 + 1;
   const Shape sign = Polygon({tx, ty - 15, tx + 16, ty + 12, tx - 16, ty + 12});
-  Fill(l, [&](float x, float y) { return sign(x, y) - 1.2f; }, Solid(C(20, 20, 20)));
+  Fill(
+      l, [&](float x, float y) { return sign(x, y) - 1.2f; }, Solid(C(20, 20, 20)));
   Fill(l, sign, Linear(0, ty - 15, C(255, 226, 90), 0, ty + 12, C(240, 170, 0)));
   Fill(l, Segment(tx, ty - 6, tx, ty + 3, 1.7f), Solid(C(20, 20, 20)));
   Fill(l, Circle(tx, ty + 7.5f, 1.9f), Solid(C(20, 20, 20)));
@@ -213,7 +216,8 @@ void BoardEmblem(Layer& l, float x0, float y0, float size, Rgb line) {
   for (const auto& p : pieces) {
     const float cx = x0 + p.gx * u, cy = y0 + p.gy * u;
     const Rgb base = p.red ? C(214, 30, 30) : C(255, 128, 64);
-    Fill(l, Circle(cx, cy, u * 0.42f), Radial(cx - 1.5f, cy - 1.5f, u * 0.6f, Mix(base, C(255, 255, 255), 0.5f), base));
+    Fill(l, Circle(cx, cy, u * 0.42f),
+         Radial(cx - 1.5f, cy - 1.5f, u * 0.6f, Mix(base, C(255, 255, 255), 0.5f), base));
     Fill(l, Ring(Circle(cx, cy, u * 0.42f), 0.5f), Solid(Scale(base, 0.45f)));
   }
 }

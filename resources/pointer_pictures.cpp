@@ -19,7 +19,8 @@ Rgb C(int r, int g, int b) { return Rgb{float(r), float(g), float(b)}; }
 // A shape drawn the pointer way: a faint shadow, a black rim, a white body.
 void Outlined(Layer& l, const Shape& shape, Rgb body = kWhite, float rim = 1.0f) {
   Fill(l, Offset([&shape, rim](float x, float y) { return shape(x, y) - rim; }, 1.5f, 1.5f), Solid(kBlack), 0.25f);
-  Fill(l, [&shape, rim](float x, float y) { return shape(x, y) - rim; }, Solid(kBlack));
+  Fill(
+      l, [&shape, rim](float x, float y) { return shape(x, y) - rim; }, Solid(kBlack));
   Fill(l, shape, Solid(body));
 }
 
@@ -143,7 +144,8 @@ PointerPicture TypePointer() {
                            Segment(12.5f, 26, 19.5f, 26, 0.8f));
   // Reversed colours: a black beam with a white rim reads on light text boxes
   // and on the dark ones alike.
-  Fill(l, [&](float x, float y) { return beam(x, y) - 1.0f; }, Solid(kWhite));
+  Fill(
+      l, [&](float x, float y) { return beam(x, y) - 1.0f; }, Solid(kWhite));
   Fill(l, beam, Solid(kBlack));
   return Finish("Type.cur", l, 16, 16);
 }
@@ -178,7 +180,8 @@ PointerPicture DirectionPointer(const std::string& file, int quarterTurns) {
 PointerPicture MagnifierPointer() {
   Layer l = MakeLayer(kSize, kSize);
   const Shape handle = Segment(19, 19, 28, 28, 2.6f);
-  Fill(l, [&](float x, float y) { return handle(x, y) - 1.0f; }, Solid(kBlack));
+  Fill(
+      l, [&](float x, float y) { return handle(x, y) - 1.0f; }, Solid(kBlack));
   Fill(l, handle, Solid(C(110, 70, 40)));
   const Shape rim = Ring(Circle(12, 12, 8.5f), 1.6f);
   Outlined(l, rim, C(210, 215, 225));

@@ -10,14 +10,14 @@ namespace datagen {
 // strip three pixels wide.  The title bar is 28 pixels tall: drawn at y = 1
 // it covers rows 2 .. 29 and the game's board picture starts at row 29.
 constexpr int kTitleHeight = 28;
-constexpr int kTitleTileWidth = 2;   // "upmiddle", "up2middle"
-constexpr int kStripTileWidth = 3;   // "upmiddle2"
-constexpr int kJoinWidth = 14;       // "uptransection", "up2transection"
-constexpr int kEdgeWidth = 6;        // "upleft", "upright", side edges, bottom corners
-constexpr int kEdgeTileLength = 2;   // "middleleft", "middle2left", "middleright" (height), "downmiddle" (width)
+constexpr int kTitleTileWidth = 2;  // "upmiddle", "up2middle"
+constexpr int kStripTileWidth = 3;  // "upmiddle2"
+constexpr int kJoinWidth = 14;      // "uptransection", "up2transection"
+constexpr int kEdgeWidth = 6;       // "upleft", "upright", side edges, bottom corners
+constexpr int kEdgeTileLength = 2;  // "middleleft", "middle2left", "middleright" (height), "downmiddle" (width)
 // The left edge's tiles reach down to where the bottom corner starts only when
 // "downright" measures 4 or less, so the bottom pieces are 5 pixels tall.
-constexpr int kBottomHeight = 5;     // "downleft", "downmiddle", "downright"
+constexpr int kBottomHeight = 5;  // "downleft", "downmiddle", "downright"
 // Three buttons measured 18 wide: the strip (3 + 18 * 3 / 2 tiles of 2) is
 // then exactly the buttons and their gaps, so the close button ends where the
 // top-right piece starts, which is where the window's close area is made.

@@ -16,13 +16,13 @@ struct Style {
   std::string name;
   // title bars: active and inactive, top and bottom of the gradient
   Rgb titleTop, titleBottom, title2Top, title2Bottom;
-  Rgb titleShine;        // the light line under the top edge
-  Rgb stripTop, stripBottom;  // button strip, shared by both states
-  Rgb outer;             // outermost line of the frame
+  Rgb titleShine;                 // the light line under the top edge
+  Rgb stripTop, stripBottom;      // button strip, shared by both states
+  Rgb outer;                      // outermost line of the frame
   Rgb face, light, shade, inner;  // frame bevel
-  Rgb windowBack;        // body colour, also written to colours.dat
+  Rgb windowBack;                 // body colour, also written to colours.dat
   Rgb controlTop, controlBottom, controlEdge, controlText;
-  Rgb accent;            // hover rings, check marks, pressed light
+  Rgb accent;  // hover rings, check marks, pressed light
   Rgb keyTop, keyBottom, keyText;
   bool dark = false;
 };
@@ -187,7 +187,8 @@ Picture TitleJoin(const Style& s, bool active) {
 
 Picture LeftEdge(const Style& s) {
   Layer l = MakeLayer(kEdgeWidth, kEdgeTileLength);
-  Fill(l, Box(-1, -1, kEdgeWidth + 1.f, kEdgeTileLength + 1.f), [&](float x, float) { return EdgeProfile(s, x, true); });
+  Fill(l, Box(-1, -1, kEdgeWidth + 1.f, kEdgeTileLength + 1.f),
+       [&](float x, float) { return EdgeProfile(s, x, true); });
   return FromLayer(l, s.outer, false);
 }
 
@@ -256,9 +257,7 @@ Picture FrameButton(const Style& s, FrameGlyph glyph) {
   };
   const float cx = w / 2, cy = h / 2;
   switch (glyph) {
-    case FrameGlyph::Minimize:
-      mark(Segment(cx - 4.5f, cy + 3.5f, cx + 4.5f, cy + 3.5f, 1.1f));
-      break;
+    case FrameGlyph::Minimize: mark(Segment(cx - 4.5f, cy + 3.5f, cx + 4.5f, cy + 3.5f, 1.1f)); break;
     case FrameGlyph::Maximize:
       mark(Ring(Box(cx - 4.5f, cy - 4.0f, cx + 4.5f, cy + 4.5f, 0.5f), 0.75f));
       mark(Box(cx - 4.5f, cy - 4.0f, cx + 4.5f, cy - 2.0f));
@@ -286,7 +285,9 @@ Picture SmallButton(const Style& s, int state) {
   }
   if (pressed) std::swap(top, bottom);
   Fill(l, disc, Linear(c, c - r, top, c, c + r, bottom));
-  if (!pressed) Fill(l, Circle(c - 2.5f, c - 3.0f, r * 0.45f), Radial(c - 2.5f, c - 3.0f, r * 0.45f, C(255, 255, 255), top), 0.55f);
+  if (!pressed)
+    Fill(l, Circle(c - 2.5f, c - 3.0f, r * 0.45f), Radial(c - 2.5f, c - 3.0f, r * 0.45f, C(255, 255, 255), top),
+         0.55f);
   Fill(l, Ring(disc, 0.6f), Solid(s.controlEdge));
   if (state == 2) Fill(l, Ring(Circle(c, c, r - 1.5f), 0.6f), Solid(s.accent), 0.8f);
   if (pressed) {
@@ -305,7 +306,8 @@ Picture SmallCheck(const Style& s, int state) {
   if (checked) {
     Fill(l, box, Linear(0, 0, Mix(s.accent, C(255, 255, 255), 0.25f), 0, w, Scale(s.accent, 0.8f)));
   } else {
-    Fill(l, box, Linear(0, 0, s.dark ? C(70, 74, 82) : C(255, 255, 255), 0, w, s.dark ? C(40, 42, 48) : C(214, 222, 238)));
+    Fill(l, box,
+         Linear(0, 0, s.dark ? C(70, 74, 82) : C(255, 255, 255), 0, w, s.dark ? C(40, 42, 48) : C(214, 222, 238)));
   }
   Fill(l, Ring(box, 0.55f), Solid(state == 1 ? s.controlEdge : Scale(s.accent, 0.75f)));
   if (state == 2) Fill(l, Ring(Box(2, 2, w - 2, w - 2, 2), 0.5f), Solid(s.accent), 0.6f);
@@ -387,9 +389,11 @@ Picture BritishFlag() {
   Fill(l, Union(Segment(0, 0, w, h, 3 * unit), Segment(0, h, w, 0, 3 * unit)), Solid(white));
   const Shape diagonals = Union(Segment(0, 0, w, h, unit), Segment(0, h, w, 0, unit));
   Fill(l, diagonals, Solid(red));
-  Fill(l, Union(Box(w / 2 - 5 * unit, -1, w / 2 + 5 * unit, h + 1), Box(-1, h / 2 - 5 * unit, w + 1, h / 2 + 5 * unit)),
+  Fill(l,
+       Union(Box(w / 2 - 5 * unit, -1, w / 2 + 5 * unit, h + 1), Box(-1, h / 2 - 5 * unit, w + 1, h / 2 + 5 * unit)),
        Solid(white));
-  Fill(l, Union(Box(w / 2 - 3 * unit, -1, w / 2 + 3 * unit, h + 1), Box(-1, h / 2 - 3 * unit, w + 1, h / 2 + 3 * unit)),
+  Fill(l,
+       Union(Box(w / 2 - 3 * unit, -1, w / 2 + 3 * unit, h + 1), Box(-1, h / 2 - 3 * unit, w + 1, h / 2 + 3 * unit)),
        Solid(red));
   Fill(l, Ring(Box(0, 0, w, h), 0.5f), Solid(C(40, 40, 40)), 0.6f);
   return FromLayer(l, blue, false);

@@ -134,12 +134,9 @@ bool ApplyPly(const Ply& ply) {
   if (mover != 1 && mover != 2) return false;
   const uint32_t inHand = Engine_GetRemainingPutPlayerPieces(mover);
   switch (ply.kind) {
-    case PlyKind::Place:
-      return inHand != 0 && Engine_MakePlaceMove(ply.to.x, ply.to.y) == 1;
-    case PlyKind::Slide:
-      return inHand == 0 && Engine_MakeSlideMove(ply.from.x, ply.from.y, ply.to.x, ply.to.y) == 1;
-    case PlyKind::Remove:
-      return Engine_RemovePlay(ply.to.x, ply.to.y) == 1;
+    case PlyKind::Place: return inHand != 0 && Engine_MakePlaceMove(ply.to.x, ply.to.y) == 1;
+    case PlyKind::Slide: return inHand == 0 && Engine_MakeSlideMove(ply.from.x, ply.from.y, ply.to.x, ply.to.y) == 1;
+    case PlyKind::Remove: return Engine_RemovePlay(ply.to.x, ply.to.y) == 1;
   }
   return false;
 }

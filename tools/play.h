@@ -18,10 +18,10 @@ struct Options {
   Answer answer = Answer::Ask;
   long max_moves = 1000;
   int perft_depth = 0;
-  std::string load_file;  // --load FILE: a saved game to go on from
-  int opening = 0;        // --opening N: the first N plies chosen at random
-  uint32_t seed = 1;      // --seed S: the random opening's seed
-  bool draw_rules = true; // --no-draw-rules: the game without them
+  std::string load_file;   // --load FILE: a saved game to go on from
+  int opening = 0;         // --opening N: the first N plies chosen at random
+  uint32_t seed = 1;       // --seed S: the random opening's seed
+  bool draw_rules = true;  // --no-draw-rules: the game without them
   bool quiet = false;
   bool help = false;
   std::string error;

@@ -52,7 +52,9 @@ void InstallMessageHandler(Answer answer) {
 // x runs left to right, y top to bottom.  The board's lines are its sixteen
 // mills drawn as segments; the points go on top.
 std::string BoardText() {
-  struct Segment { int x0, y0, x1, y1; };
+  struct Segment {
+    int x0, y0, x1, y1;
+  };
   static const Segment kLines[] = {
       {1, 1, 7, 1}, {2, 2, 6, 2}, {3, 3, 5, 3}, {1, 4, 3, 4}, {5, 4, 7, 4}, {3, 5, 5, 5}, {2, 6, 6, 6}, {1, 7, 7, 7},
       {1, 1, 1, 7}, {2, 2, 2, 6}, {3, 3, 3, 5}, {4, 1, 4, 3}, {4, 5, 4, 7}, {5, 3, 5, 5}, {6, 2, 6, 6}, {7, 1, 7, 7},
@@ -91,7 +93,8 @@ std::string HintText(int player, int game_part) {
       std::string cell = "  .";
       if (game_part == TRIVANE_PHASE_PLACE && Engine_PieceAllowedTable(x, y)) {
         cell = std::to_string(Engine_Place_Mark(x, y, static_cast<uint32_t>(owner)));
-      } else if (game_part == TRIVANE_PHASE_REMOVE && Engine_PlayerPieceExistsTable(x, y, static_cast<uint32_t>(owner))) {
+      } else if (game_part == TRIVANE_PHASE_REMOVE &&
+                 Engine_PlayerPieceExistsTable(x, y, static_cast<uint32_t>(owner))) {
         cell = std::to_string(Engine_Remove_Mark(x, y, static_cast<uint32_t>(owner)));
       } else if (Engine_GetPieceTable(x, y) == 255) {
         cell = "   ";

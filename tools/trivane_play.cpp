@@ -172,8 +172,8 @@ std::string EndText(uint32_t g) {
   if (g == 5 || g == 6) return "Player " + std::to_string(g == 5 ? 1 : 2) + " has won.";
   switch (Engine_GetDrawReason()) {
     case 1: return "The game ends as a draw: the same position for the third time.";
-    case 2: return "The game ends as a draw: " + std::to_string(game_record::kDrawQuietMoves) +
-                   " moves without a mill.";
+    case 2:
+      return "The game ends as a draw: " + std::to_string(game_record::kDrawQuietMoves) + " moves without a mill.";
     default: return "The game ends as a draw.";
   }
 }
@@ -285,7 +285,8 @@ int main(int argc, char** argv) {
   if (!options.load_file.empty()) {
     std::string text, error;
     game_record::GameFile file;
-    if (!game_record::ReadTextFile(options.load_file, text, error) || !game_record::LoadGameText(text, file, error)) {
+    if (!game_record::ReadTextFile(options.load_file, text, error) ||
+        !game_record::LoadGameText(text, file, error)) {
       std::fprintf(stderr, "trivane-play: %s: %s\n", options.load_file.c_str(), error.c_str());
       return 2;
     }
@@ -300,9 +301,11 @@ int main(int argc, char** argv) {
   }
 
   std::string name;
-  for (int32_t i = 0, n = Engine_Info_Size(); i < n; ++i) name += static_cast<char>(Engine_Info(static_cast<uint32_t>(i)));
+  for (int32_t i = 0, n = Engine_Info_Size(); i < n; ++i)
+    name += static_cast<char>(Engine_Info(static_cast<uint32_t>(i)));
   std::printf("Trivane on a terminal, plugged to %s\n", Engine_Info_Size() < 0 ? "unknown engine" : name.c_str());
-  if (!plies.empty()) std::printf("Loaded %zu moves from %s\n", game_record::TurnTexts(plies).size(), options.load_file.c_str());
+  if (!plies.empty())
+    std::printf("Loaded %zu moves from %s\n", game_record::TurnTexts(plies).size(), options.load_file.c_str());
 
   std::mt19937 rng(options.seed);
   // A loaded game goes on as it stands; only a new one gets a random opening.

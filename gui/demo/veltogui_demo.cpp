@@ -58,7 +58,7 @@ void PaintPicture(const std::string& name, int w, int h, Colour face, Colour lig
       if (x > w - 2 || y > h - 2) c = dark;
       const int cx = x - w / 2, cy = y - h / 2;
       if (markKind == 1 && (cx == cy || cx == cy + 1 || cx == -cy || cx == -cy + 1) && cx * cx + cy * cy < w * w / 8)
-        c = mark;  // a cross: ticked
+        c = mark;                                                             // a cross: ticked
       if (markKind == 2 && cx * cx + cy * cy <= (w / 4) * (w / 4)) c = mark;  // a dot: pressed
       if (markKind == 3 && cx >= -w / 6 && cx <= w / 5 && std::abs(cy) <= (w / 5 - cx) * 3 / 4 && cx <= w / 5)
         c = mark;  // an arrow head

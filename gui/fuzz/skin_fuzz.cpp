@@ -17,12 +17,12 @@
 
 namespace {
 const char* const kPictures[36] = {
-    "guiuppercase", "guilowercase", "guicontrol", "wnddn",         "wndup",        "wndlt",          "wndrt",
-    "guishift",     "guialt",       "guiplus",    "btns1",         "btns2",        "btns3",          "chks1",
-    "chks2",        "chks3",        "downleft",   "downmiddle",    "downright",    "middleleft",     "middleright",
-    "upleft",       "upmiddle2",    "upmiddle",   "upright",       "uptransection", "btnminimize",   "btnmaximize",
-    "btnexit",      "up2middle",    "middle2left", "up2transection", "down2left",  "up2left",        "gr",
-    "uk"};
+    "guiuppercase", "guilowercase",   "guicontrol",  "wnddn",       "wndup",     "wndlt",
+    "wndrt",        "guishift",       "guialt",      "guiplus",     "btns1",     "btns2",
+    "btns3",        "chks1",          "chks2",       "chks3",       "downleft",  "downmiddle",
+    "downright",    "middleleft",     "middleright", "upleft",      "upmiddle2", "upmiddle",
+    "upright",      "uptransection",  "btnminimize", "btnmaximize", "btnexit",   "up2middle",
+    "middle2left",  "up2transection", "down2left",   "up2left",     "gr",        "uk"};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

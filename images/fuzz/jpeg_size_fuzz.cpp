@@ -31,7 +31,8 @@ bool DecoderSize(std::string_view bytes, int32_t& width, int32_t& height) {
     return false;
   }
   jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+               static_cast<unsigned long>(bytes.size()));
   const bool read = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK;
   width = static_cast<int32_t>(info.image_width);
   height = static_cast<int32_t>(info.image_height);

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (c != nullptr) {
     automation::CursorInfo info;
     if (!automation::DescribeCursor(c, &info) || info.width <= 0 || info.height <= 0 ||
-        info.argb.size() != static_cast<size_t>(info.width) * static_cast<size_t>(info.height) ||
-        info.hotX < 0 || info.hotX >= info.width || info.hotY < 0 || info.hotY >= info.height)
+        info.argb.size() != static_cast<size_t>(info.width) * static_cast<size_t>(info.height) || info.hotX < 0 ||
+        info.hotX >= info.width || info.hotY < 0 || info.hotY >= info.height)
       std::abort();
     DestroyCursor(c);
   }

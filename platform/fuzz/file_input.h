@@ -12,9 +12,8 @@
 #include <string>
 
 inline std::string WriteFuzzFile(const char* extension, const uint8_t* data, size_t size) {
-  static const std::string path = (std::filesystem::temp_directory_path() /
-                                   ("trivane_fuzz_" + std::to_string(getpid()) + extension))
-                                      .string();
+  static const std::string path =
+      (std::filesystem::temp_directory_path() / ("trivane_fuzz_" + std::to_string(getpid()) + extension)).string();
   if (FILE* f = std::fopen(path.c_str(), "wb")) {
     if (size > 0) std::fwrite(data, 1, size, f);
     std::fclose(f);

@@ -41,8 +41,8 @@ void Run(const Bytes& b) {
   const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (took > kSlowSeconds) {
     std::fprintf(stderr, "an input took %.1f s; kept as slow-input\n", took);
-    std::ofstream("slow-input", std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
-                                                         static_cast<std::streamsize>(b.size()));
+    std::ofstream("slow-input", std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
   }
 }
 

@@ -86,8 +86,8 @@ HBRUSH PickBrush(Reader& in, std::vector<HGDIOBJ>& made) {
   }
 }
 
-const DWORD kRops[] = {SRCCOPY, NOTSRCCOPY, SRCPAINT, SRCAND, SRCINVERT, SRCERASE,
-                       PATCOPY, PATINVERT, DSTINVERT, BLACKNESS, WHITENESS, 0x12345678};
+const DWORD kRops[] = {SRCCOPY, NOTSRCCOPY, SRCPAINT,  SRCAND,    SRCINVERT, SRCERASE,
+                       PATCOPY, PATINVERT,  DSTINVERT, BLACKNESS, WHITENESS, 0x12345678};
 const char* const kFaces[] = {"Arial", "Liberation Sans", "DejaVu Sans", "", "No Such Face"};
 
 void OneCall(Reader& in, Scene& s, std::vector<HGDIOBJ>& made) {
@@ -176,8 +176,8 @@ void OneCall(Reader& in, Scene& s, std::vector<HGDIOBJ>& made) {
       int weight = in.Int();
       DWORD italic = in.Byte() & 1, underline = in.Byte() & 1, strike = in.Byte() & 1;
       DWORD charset = in.Byte();
-      HFONT f = CreateFontA(height, in.Int() % 200, escapement, escapement, weight, italic, underline, strike, charset,
-                            0, 0, in.Byte() % 6, 0, kFaces[in.Byte() % 5]);
+      HFONT f = CreateFontA(height, in.Int() % 200, escapement, escapement, weight, italic, underline, strike,
+                            charset, 0, 0, in.Byte() % 6, 0, kFaces[in.Byte() % 5]);
       if (f) {
         made.push_back(f);
         SelectObject(dc, f);
@@ -226,10 +226,8 @@ void OneCall(Reader& in, Scene& s, std::vector<HGDIOBJ>& made) {
       UINT start = in.Byte() % 100, lines = in.Byte() % 100;
       size_t rowBytes = ((static_cast<size_t>(w) * info.bmiHeader.biBitCount + 31) / 32) * 4;
       std::vector<uint8_t> buffer(rowBytes * lines + 1);
-      if (in.Byte() & 1)
-        GetDIBits(s.memory, b, start, lines, buffer.data(), &info, DIB_RGB_COLORS);
-      else
-        SetDIBits(s.memory, b, start, lines, buffer.data(), &info, DIB_RGB_COLORS);
+      if (in.Byte() & 1) GetDIBits(s.memory, b, start, lines, buffer.data(), &info, DIB_RGB_COLORS);
+      else SetDIBits(s.memory, b, start, lines, buffer.data(), &info, DIB_RGB_COLORS);
       break;
     }
     case 17: PaintDesktop(dc); break;

@@ -40,9 +40,9 @@ struct Board {
   int player = 1;
   int At(Pt p) const { return cell[p.x][p.y]; }
   int OnBoard(int who) const;
-  bool InMill(Pt p) const;                       // the piece on p stands in a complete mill
+  bool InMill(Pt p) const;                                    // the piece on p stands in a complete mill
   int MillsClosedBy(Pt to, int who, Pt from = {0, 0}) const;  // mills completed by moving who's piece to `to`
-  std::vector<Pt> Removable(int opponent) const;  // pieces of opponent the engine lets go
+  std::vector<Pt> Removable(int opponent) const;              // pieces of opponent the engine lets go
   bool AllPlaced() const { return remaining[1] == 0 && remaining[2] == 0; }
   bool operator==(const Board& o) const;
 };

@@ -203,7 +203,8 @@ TEST_F(GameEndToEnd, PlayAgainYesStartsAFreshGame) {
   std::optional<std::vector<Action>> plan;
   for (uint32_t seed = 1; seed < 400 && !plan; ++seed) {
     RandomPolicy policy(seed);
-    plan = PlanGame(policy, [](const Board& b) { return b.AllPlaced() && b.OnBoard(2) < 3; }, 800);
+    plan = PlanGame(
+        policy, [](const Board& b) { return b.AllPlaced() && b.OnBoard(2) < 3; }, 800);
   }
   ASSERT_TRUE(plan.has_value());
   size_t next = 0;
@@ -323,7 +324,8 @@ TEST_F(Refusals, SlidePicksAndASlideToAFarPoint) {
   for (uint32_t seed = 1; seed < 400 && !plan; ++seed) {
     RandomPolicy policy(seed);
     policy.avoidMills = true;
-    plan = PlanGame(policy, [](const Board& b) { return b.AllPlaced(); }, 40);
+    plan = PlanGame(
+        policy, [](const Board& b) { return b.AllPlaced(); }, 40);
     if (!plan) continue;
     // Replay on a model to find the points the test clicks.
     Board b;

@@ -46,7 +46,8 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 int MarkCells(Pt p) {
   int n = 0;
   for (int y = client::PieceTop(p.y) + 2; y < client::PieceTop(p.y) + 14; ++y)
-    for (int x = client::PieceLeft(p.x) + 2; x < client::PieceLeft(p.x) + 24; ++x) n += Pixel(x, y) == kBlack ? 1 : 0;
+    for (int x = client::PieceLeft(p.x) + 2; x < client::PieceLeft(p.x) + 24; ++x)
+      n += Pixel(x, y) == kBlack ? 1 : 0;
   return n;
 }
 
@@ -67,7 +68,8 @@ bool CleanPiece(Pt p) {
   const int left = client::PieceLeft(p.x);
   const int firstColumn = std::max(1, 48 - left);
   const int lastColumn = std::min(ivxfiles::PictureMetric("pioniup1", "SIZEX"), 452 - left);
-  return PictureMatch("pioniup" + std::to_string(who), left, client::PieceTop(p.y), 0, lastColumn, firstColumn) >= 0.99;
+  return PictureMatch("pioniup" + std::to_string(who), left, client::PieceTop(p.y), 0, lastColumn, firstColumn) >=
+         0.99;
 }
 
 // The outline drawn around point p in colour c: its left edge at mid height.

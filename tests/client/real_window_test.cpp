@@ -83,10 +83,9 @@ bool ReadXwd(const std::string& path, Photo* photo) {
   for (uint32_t y = 0; y < height; ++y) {
     for (uint32_t x = 0; x < width; ++x) {
       const size_t at = data + static_cast<size_t>(y) * bytesPerLine + x * 4;
-      const uint32_t v = byteOrder == 0
-                             ? (uint32_t{d[at]} | (uint32_t{d[at + 1]} << 8) | (uint32_t{d[at + 2]} << 16) |
-                                (uint32_t{d[at + 3]} << 24))
-                             : Big32(d, at);
+      const uint32_t v = byteOrder == 0 ? (uint32_t{d[at]} | (uint32_t{d[at + 1]} << 8) |
+                                           (uint32_t{d[at + 2]} << 16) | (uint32_t{d[at + 3]} << 24))
+                                        : Big32(d, at);
       const uint32_t r = (v & red) >> Shift(red), g = (v & green) >> Shift(green), b = (v & blue) >> Shift(blue);
       photo->pixels[static_cast<size_t>(y) * width + x] = r | (g << 8) | (b << 16);
     }
@@ -162,8 +161,8 @@ pid_t Start(const std::vector<std::string>& argv, const std::string& display, co
   if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
   if (windowed) {
     const char* had = getenv("ASAN_OPTIONS");
-    const std::string options =
-        (had != nullptr && *had != '\0' ? std::string(had) + ":" : std::string()) + "detect_leaks=0";
+    const std::string options = (had != nullptr && *had != '\0' ? std::string(had) + ":" : std::string()) +
+                                "detect_leaks=0";
     setenv("ASAN_OPTIONS", options.c_str(), 1);
   }
   std::vector<char*> args;
@@ -223,11 +222,10 @@ class RealWindow : public GameStage {
     ASSERT_NE(number, 0);
     display_ = ":" + std::to_string(number);
     const std::string xvfb = Capture("command -v Xvfb");
-    xserver_ = Start({xvfb.substr(0, xvfb.find('\n')), display_, "-screen", "0", screen, "-dpi", dpi, "-nolisten",
-                      "tcp"},
-                     "", "");
-    for (int waited = 0; waited < 10000 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(number));
-         waited += 100) {
+    xserver_ = Start(
+        {xvfb.substr(0, xvfb.find('\n')), display_, "-screen", "0", screen, "-dpi", dpi, "-nolisten", "tcp"}, "",
+        "");
+    for (int waited = 0; waited < 10000 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(number)); waited += 100) {
       Pause(100);
     }
     ASSERT_TRUE(fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) << "Xvfb did not start";

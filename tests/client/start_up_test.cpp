@@ -32,7 +32,8 @@ class CommandLine : public GameStage {
   std::string TreeSummaryAfter(const std::vector<std::string>& words) {
     InitEngine();
     client::ReadCommandLine(words);
-    for (Pt p : {Pt{1, 1}, Pt{4, 1}, Pt{7, 1}, Pt{4, 2}, Pt{2, 2}, Pt{1, 4}, Pt{6, 2}, Pt{2, 4}, Pt{3, 3}, Pt{7, 7}}) {
+    for (Pt p :
+         {Pt{1, 1}, Pt{4, 1}, Pt{7, 1}, Pt{4, 2}, Pt{2, 2}, Pt{1, 4}, Pt{6, 2}, Pt{2, 4}, Pt{3, 3}, Pt{7, 7}}) {
       EXPECT_EQ(Engine_MakePlaceMove(p.x, p.y), 1u);
     }
     EXPECT_EQ(Engine_GetPlayer(), 1u) << "no mill was closed";
@@ -132,8 +133,8 @@ TEST_F(StartUp, EngineBoxesReachThePlayer) {
 
 TEST_F(StartUp, GamePicturesLieApartInTheStore) {
   StartProgram({});
-  const std::vector<std::string> game = {"pioni1", "pioniup1", "pioniup2", "warning", "pionix", "trivaneintro",
-                                         "pioni2"};
+  const std::vector<std::string> game = {"pioni1", "pioniup1",     "pioniup2", "warning",
+                                         "pionix", "trivaneintro", "pioni2"};
   std::vector<ivx::IVX_INFO> all;
   for (int i = 1; i <= ivx::PictureCount(); ++i) all.push_back(ivx::PictureEntry(i));
   for (const std::string& name : game) {

@@ -60,7 +60,8 @@ TEST_F(ExportRandomGames, CallersSeeWhatTheModelPredicts) {
         }
         for (const PointRecord& to : kPoints) {
           ModelState t = m;
-          if (ModelSlide(t, f.x, f.y, to.x, to.y, boxes)) (t.due != 0 ? milling : legal).push_back({f.x, f.y, to.x, to.y});
+          if (ModelSlide(t, f.x, f.y, to.x, to.y, boxes))
+            (t.due != 0 ? milling : legal).push_back({f.x, f.y, to.x, to.y});
         }
       }
       legal.insert(legal.end(), milling.begin(), milling.end());

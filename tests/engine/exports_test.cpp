@@ -185,11 +185,11 @@ TEST_F(Exports, SlideWhilePlacingIsACallerError) {
 // flies, and is taken down to two.
 TEST_F(Exports, GameToAWin) {
   Caller one, two;
-  one.moves = {{1, 1}, {7, 1}, {2, 2}, {6, 2}, {4, 3}, {7, 7}, {5, 5}, {2, 6}, {4, 2}, {1, 7},
-               {4, 2, 4, 1}, {7, 4}, {4, 1, 4, 2}, {5, 4}, {4, 2, 4, 1}, {6, 6}, {4, 1, 4, 2}, {4, 5},
-               {4, 2, 4, 1}, {1, 7}, {4, 1, 4, 2}, {6, 6}};
-  two.moves = {{1, 4}, {2, 4}, {1, 7}, {3, 3}, {3, 5}, {4, 6}, {5, 3}, {6, 4}, {7, 4},
-               {6, 4, 5, 4}, {4, 6, 6, 6}, {3, 5, 4, 5}, {1, 4, 1, 7}, {2, 4, 6, 6}};
+  one.moves = {{1, 1},       {7, 1}, {2, 2},       {6, 2}, {4, 3},       {7, 7}, {5, 5},       {2, 6},
+               {4, 2},       {1, 7}, {4, 2, 4, 1}, {7, 4}, {4, 1, 4, 2}, {5, 4}, {4, 2, 4, 1}, {6, 6},
+               {4, 1, 4, 2}, {4, 5}, {4, 2, 4, 1}, {1, 7}, {4, 1, 4, 2}, {6, 6}};
+  two.moves = {{1, 4}, {2, 4}, {1, 7},       {3, 3},       {3, 5},       {4, 6},       {5, 3},
+               {6, 4}, {7, 4}, {6, 4, 5, 4}, {4, 6, 6, 6}, {3, 5, 4, 5}, {1, 4, 1, 7}, {2, 4, 6, 6}};
   EXPECT_EQ(PlayThroughExports(one, two), 5);
   EXPECT_TRUE(one.moves.empty());
   EXPECT_TRUE(two.moves.empty());
@@ -229,13 +229,15 @@ TEST_F(Exports, GameToABlockedLoss) {
 // A game in which both sides come down to three pieces after the placing; the
 // proposition is asked once, and an accepted draw stands for both.
 const std::deque<Move> kDrawGame1 = {
-    {7, 1}, {2, 4}, {3, 5}, {6, 4}, {6, 4}, {3, 3}, {3, 4}, {4, 3}, {7, 7}, {1, 4}, {2, 6}, {2, 4, 2, 6}, {2, 6, 2, 4},
-    {6, 2}, {7, 7, 4, 7}, {6, 4, 6, 6}, {2, 4, 2, 6}, {2, 6, 2, 4}, {1, 1}, {2, 4, 2, 6}, {2, 6, 2, 4}, {4, 2},
-    {2, 4, 2, 6}, {3, 4, 2, 4}, {2, 4, 3, 4}, {1, 4}, {2, 6, 4, 6}};
+    {7, 1},       {2, 4},       {3, 5},       {6, 4},       {6, 4},       {3, 3},       {3, 4},
+    {4, 3},       {7, 7},       {1, 4},       {2, 6},       {2, 4, 2, 6}, {2, 6, 2, 4}, {6, 2},
+    {7, 7, 4, 7}, {6, 4, 6, 6}, {2, 4, 2, 6}, {2, 6, 2, 4}, {1, 1},       {2, 4, 2, 6}, {2, 6, 2, 4},
+    {4, 2},       {2, 4, 2, 6}, {3, 4, 2, 4}, {2, 4, 3, 4}, {1, 4},       {2, 6, 4, 6}};
 const std::deque<Move> kDrawGame2 = {
-    {2, 6}, {5, 5}, {5, 3}, {5, 4}, {6, 4}, {4, 2}, {4, 3}, {4, 3}, {4, 1}, {7, 1}, {1, 7}, {4, 2, 6, 2},
-    {4, 1, 1, 1}, {5, 5, 4, 5}, {4, 5, 5, 5}, {6, 6}, {5, 5, 4, 5}, {4, 5, 5, 5}, {4, 7}, {4, 3, 4, 2},
-    {5, 4, 6, 4}, {6, 4, 5, 4}, {1, 4}, {1, 7, 1, 4}, {5, 4, 7, 1}, {7, 1, 5, 4}, {4, 6}};
+    {2, 6},       {5, 5}, {5, 3},       {5, 4},       {6, 4},       {4, 2},       {4, 3},
+    {4, 3},       {4, 1}, {7, 1},       {1, 7},       {4, 2, 6, 2}, {4, 1, 1, 1}, {5, 5, 4, 5},
+    {4, 5, 5, 5}, {6, 6}, {5, 5, 4, 5}, {4, 5, 5, 5}, {4, 7},       {4, 3, 4, 2}, {5, 4, 6, 4},
+    {6, 4, 5, 4}, {1, 4}, {1, 7, 1, 4}, {5, 4, 7, 1}, {7, 1, 5, 4}, {4, 6}};
 
 TEST_F(Exports, GameToAnAgreedDraw) {
   Caller one, two;
@@ -338,10 +340,8 @@ TEST_F(Exports, OutOfRangeArgumentsAreRefused) {
     for (uint32_t y : values) {
       const uint32_t lx = x & 0xFF, ly = y & 0xFF;
       const uint32_t piece = Engine_GetPieceTable(x, y);
-      if (point_coord(x) && point_coord(y))
-        ASSERT_EQ(piece, before.cells[lx * 8 + ly]) << x << "," << y;
-      else
-        ASSERT_EQ(piece, 255u) << x << "," << y;
+      if (point_coord(x) && point_coord(y)) ASSERT_EQ(piece, before.cells[lx * 8 + ly]) << x << "," << y;
+      else ASSERT_EQ(piece, 255u) << x << "," << y;
       const bool in_grid = cell_ok(x) && cell_ok(y);
       ASSERT_EQ(Engine_PieceAllowedTable(x, y), in_grid && piece == 0 ? 1u : 0u) << x << "," << y;
       ASSERT_EQ(Engine_PlayerPieceExistsTable(x, y, 1), in_grid && piece == 1 ? 1u : 0u) << x << "," << y;

@@ -43,15 +43,16 @@ TEST_F(GameRecord, PointNamesFollowFilesAndRanks) {
     }
   EXPECT_EQ(names.size(), 24u);
   Square s;
-  for (const char* bad : {"d4", "b1", "h1", "a0", "a8", "", "d", "d22", "11"}) EXPECT_FALSE(game_record::ParseSquare(bad, s)) << bad;
+  for (const char* bad : {"d4", "b1", "h1", "a0", "a8", "", "d", "d22", "11"})
+    EXPECT_FALSE(game_record::ParseSquare(bad, s)) << bad;
   EXPECT_TRUE(game_record::ParseSquare("D2", s));
 }
 
 TEST_F(GameRecord, TurnsJoinAMoveWithItsRemovals) {
   const std::vector<Ply> plies = {
-      {PlyKind::Place, {}, {4, 6}},  {PlyKind::Place, {}, {1, 7}},
-      {PlyKind::Slide, {4, 6}, {4, 5}}, {PlyKind::Remove, {}, {7, 4}},
-      {PlyKind::Place, {}, {1, 1}}, {PlyKind::Remove, {}, {4, 6}}, {PlyKind::Remove, {}, {7, 1}},
+      {PlyKind::Place, {}, {4, 6}},  {PlyKind::Place, {}, {1, 7}}, {PlyKind::Slide, {4, 6}, {4, 5}},
+      {PlyKind::Remove, {}, {7, 4}}, {PlyKind::Place, {}, {1, 1}}, {PlyKind::Remove, {}, {4, 6}},
+      {PlyKind::Remove, {}, {7, 1}},
   };
   EXPECT_EQ(game_record::TurnTexts(plies), (std::vector<std::string>{"d2", "a1", "d2-d3xg4", "a7xd2xg7"}));
   std::vector<Ply> back, all;

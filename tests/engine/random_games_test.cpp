@@ -28,8 +28,8 @@ std::string DiffAgainstModel(const ModelState& m) {
   for (int x = 0; x < 8; ++x) {
     for (int y = 0; y < 8; ++y) {
       if (g_game.PieceTable[x][y] != m.cell[x][y])
-        out << "cell " << x << "," << y << " engine " << int(g_game.PieceTable[x][y]) << " model " << int(m.cell[x][y])
-            << "\n";
+        out << "cell " << x << "," << y << " engine " << int(g_game.PieceTable[x][y]) << " model "
+            << int(m.cell[x][y]) << "\n";
     }
   }
   auto field = [&](const char* name, int engine, int model) {
@@ -70,14 +70,14 @@ std::string MapsAgreeWithBoard() {
         const int x = map[row][1], y = map[row][2];
         if (map[row][0] != 0 || x > 7 || y > 7 || g_game.PieceTable[x][y] != p || seen[x][y])
           out << "player " << p << " row " << row << " bad entry " << x << "," << y << "\n";
-        else
-          seen[x][y] = true;
+        else seen[x][y] = true;
         total += map[row][3];
       } else if (map[row][0] | map[row][1] | map[row][2] | map[row][3]) {
         out << "player " << p << " spare row " << row << " not cleared\n";
       }
     }
-    if ((total & 0xFF) != map[0][3]) out << "player " << p << " total " << int(map[0][3]) << " sum " << total << "\n";
+    if ((total & 0xFF) != map[0][3])
+      out << "player " << p << " total " << int(map[0][3]) << " sum " << total << "\n";
   }
   return out.str();
 }

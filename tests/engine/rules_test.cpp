@@ -20,8 +20,7 @@ class Rules : public EngineTest {
  protected:
   // A position put down raw, then the turn bookkeeping set as a game would
   // have left it.
-  static void Setup(std::initializer_list<std::array<int, 3>> pieces, int rem1, int rem2, int player,
-                    int due = 0) {
+  static void Setup(std::initializer_list<std::array<int, 3>> pieces, int rem1, int rem2, int player, int due = 0) {
     for (const auto& p : pieces) {
       ASSERT_EQ(PutPiece(p[0], p[1], p[2]), 1) << p[0] << "," << p[1];
     }

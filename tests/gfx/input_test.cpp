@@ -161,13 +161,16 @@ void WritePointerFile(const std::string& path, int hotX, int hotY) {
     bytes.push_back(static_cast<unsigned char>(v));
     bytes.push_back(static_cast<unsigned char>(v >> 8));
   };
-  auto put32 = [&](int v) { put16(v & 0xFFFF); put16((v >> 16) & 0xFFFF); };
-  put16(0), put16(2), put16(1);                          // file header: a pointer file of one image
-  bytes.insert(bytes.end(), {32, 32, 2, 0});             // size, colours
+  auto put32 = [&](int v) {
+    put16(v & 0xFFFF);
+    put16((v >> 16) & 0xFFFF);
+  };
+  put16(0), put16(2), put16(1);               // file header: a pointer file of one image
+  bytes.insert(bytes.end(), {32, 32, 2, 0});  // size, colours
   put16(hotX), put16(hotY), put32(40 + 8 + 128 + 128), put32(22);
-  put32(40), put32(32), put32(64), put16(1), put16(1);   // bitmap header: colour and mask rows
+  put32(40), put32(32), put32(64), put16(1), put16(1);  // bitmap header: colour and mask rows
   for (int i = 0; i < 6; ++i) put32(0);
-  put32(0), put32(0x00FFFFFF);                           // black and white
+  put32(0), put32(0x00FFFFFF);                                              // black and white
   for (int i = 0; i < 128; ++i) bytes.push_back(i % 4 == 0 ? 0xF0 : 0x00);  // colour rows
   for (int i = 0; i < 128; ++i) bytes.push_back(i < 64 ? 0x00 : 0xFF);      // mask rows
   std::FILE* file = std::fopen(path.c_str(), "wb");

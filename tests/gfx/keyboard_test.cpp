@@ -47,8 +47,8 @@ TEST_F(Keyboard, GreekLanguageTurnsLetterKeysIntoGreekLetters) {
   EXPECT_EQ("\xF2", KeyName('W'));
   EXPECT_EQ("\xF8", KeyName('C'));
   EXPECT_EQ("\xE6", KeyName('Z'));
-  EXPECT_EQ("5", KeyName('5'));       // not a letter
-  EXPECT_EQ("enter", KeyName(13));    // not one character
+  EXPECT_EQ("5", KeyName('5'));     // not a letter
+  EXPECT_EQ("enter", KeyName(13));  // not one character
   automation::SetCapsLock(true);
   EXPECT_EQ("\xC1", KeyName('A'));
   EXPECT_EQ(":", KeyName('Q'));
@@ -112,7 +112,10 @@ TEST_F(Keyboard, ReadTextLineSwitchesToGreekWithF1) {
   Type({'A', VK_F1, 'A', 'W', VK_F1, 'A', VK_BACK, VK_BACK, VK_BACK, VK_BACK, VK_BACK, VK_RETURN});
   EXPECT_EQ("", ReadTextLine());
   Type({'A', VK_F1, 'A', 'W', VK_F1, 'A', VK_SPACE, VK_RETURN});
-  EXPECT_EQ("a\xE1\xF2" "a ", ReadTextLine());
+  EXPECT_EQ(
+      "a\xE1\xF2"
+      "a ",
+      ReadTextLine());
   EXPECT_EQ("ENGLISH", GetKeyboardLanguage());
 }
 

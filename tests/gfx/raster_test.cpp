@@ -151,8 +151,7 @@ TEST_F(Raster, ClearWindowColourCoversEveryPixelAndKeepsTheCursor) {
   const Colour blue = MakeColour(0, 0, 200);
   ClearWindowColour(blue);
   const Box notBlue = LitBox(blue);
-  EXPECT_TRUE(notBlue.Empty()) << notBlue.count << " pixels left, first at " << notBlue.left << ","
-                               << notBlue.top;
+  EXPECT_TRUE(notBlue.Empty()) << notBlue.count << " pixels left, first at " << notBlue.left << "," << notBlue.top;
   EXPECT_EQ(blue, GetDrawColour());
   EXPECT_EQ(30, TextCursorX());
   EXPECT_EQ(40, TextCursorY());

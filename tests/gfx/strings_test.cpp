@@ -55,8 +55,8 @@ std::vector<std::string> SortTraced(std::vector<std::string> list, int count, st
 
 TEST(Strings, SortStringsSortsBytesAndTracesEveryRound) {
   std::vector<std::string> trace;
-  const std::vector<std::string> sorted =
-      SortTraced({"pear", "Apple", "\xE1lpha", "apple", "fig", "", "banana", "fig"}, 8, &trace);
+  const std::vector<std::string> sorted = SortTraced(
+      {"pear", "Apple", "\xE1lpha", "apple", "fig", "", "banana", "fig"}, 8, &trace);
   EXPECT_EQ((std::vector<std::string>{"", "Apple", "apple", "banana", "fig", "fig", "pear", "\xE1lpha"}), sorted);
   ASSERT_FALSE(trace.empty());
   EXPECT_EQ("LEFT=2 RIGHT=8", trace[0]);

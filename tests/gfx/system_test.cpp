@@ -36,8 +36,11 @@ TEST_F(System, RunProgramShowsByWord) {
   const struct {
     const char* word;
     int show;
-  } words[] = {{"hidden", SW_HIDE}, {"MINIMIZED", SW_MINIMIZE}, {"Maximized", SW_MAXIMIZE},
-               {"normal", SW_SHOW}, {"sideways", SW_SHOW}};
+  } words[] = {{"hidden", SW_HIDE},
+               {"MINIMIZED", SW_MINIMIZE},
+               {"Maximized", SW_MAXIMIZE},
+               {"normal", SW_SHOW},
+               {"sideways", SW_SHOW}};
   for (const auto& w : words) {
     automation::ClearCommands();
     RunProgram("l3codecx.exe /quiet", w.word);
@@ -94,7 +97,8 @@ TEST_F(System, SessionEndsGoThroughTheSystemsCommands) {
   before = GetTickCount();
   RestartComputer();
   ASSERT_EQ(1u, automation::Commands().size());
-  EXPECT_EQ((std::vector<std::string>{"systemctl", "reboot", "--ignore-inhibitors"}), automation::Commands()[0].argv);
+  EXPECT_EQ((std::vector<std::string>{"systemctl", "reboot", "--ignore-inhibitors"}),
+            automation::Commands()[0].argv);
   EXPECT_GE(GetTickCount() - before, 10000u);
 
   automation::ClearCommands();

@@ -189,8 +189,8 @@ TEST_F(Text, GreekTextLooksLikeItsReferencePicture) {
   ClearWindowColour(kBlack);
   SetTextColour(kWhite);
   SetFontByName("arial", "greek", 28, 400, 0, 0);
-  OutTextXY(5, 5, "\xC3\xE5\xE9\xDC \xF3\xEF\xF5");               // a greeting
-  OutTextXY(5, 45, "\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9");     // capitals
+  OutTextXY(5, 5, "\xC3\xE5\xE9\xDC \xF3\xEF\xF5");          // a greeting
+  OutTextXY(5, 45, "\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9");  // capitals
   SetFontByName("arial", "greek", 15, 0, 0, 0);
   OutTextXY(5, 90, "\xF9\xF8\xF7\xF6\xF5\xF4\xF3\xF2 \xDC\xDD\xDE\xDF\xFC\xFD\xFE");
   OutTextXY(5, 115, UpperCaseText("\xF0\xE1\xE9\xF7\xED\xE9\xE4\xE9"));

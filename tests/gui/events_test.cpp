@@ -143,9 +143,9 @@ TEST_F(Events, TabSkipsLabelsCommentsWindowsLayersProgressBarsAndData) {
   CreateObject("c", "comment", "C", "w", "", "", 10, 120, 0, 0);  // 5
   CreateObject("p", "progressbar", "5", "w", "", "", 10, 150, 200, 0);
   CreateObject("d", "data", "x", "w", "", "", 0, 0, 0, 0);
-  CreateObject("t", "textbox", "", "w", "", "", 10, 200, 200, 0);  // 8
-  CreateObject("gone", "button", "1", "w", "", "", 300, 80, 0, 0); // 9, deleted below
-  CreateObject("k", "checkbox", "1", "w", "", "", 10, 250, 0, 0);  // 10
+  CreateObject("t", "textbox", "", "w", "", "", 10, 200, 200, 0);   // 8
+  CreateObject("gone", "button", "1", "w", "", "", 300, 80, 0, 0);  // 9, deleted below
+  CreateObject("k", "checkbox", "1", "w", "", "", 10, 250, 0, 0);   // 10
   RemoveObject("gone", "NAME");
   EXPECT_EQ(1, GetFocusedObject());
   std::vector<std::string> order;

@@ -189,9 +189,8 @@ TEST_F(FlashFiles, OtherFieldCountsWarnButAreReadAsEightAndSix) {
   DeflashObjects("old.flash");
   ASSERT_EQ(1u, automation::MessageBoxes().size());
   EXPECT_EQ("VeltoGUI Error", automation::MessageBoxes()[0].caption);
-  EXPECT_EQ(
-      "It appears that Flash_VeltoGUI runs old code.. Update to the newest VeltoGUI , Incorect reading..",
-      automation::MessageBoxes()[0].text);
+  EXPECT_EQ("It appears that Flash_VeltoGUI runs old code.. Update to the newest VeltoGUI , Incorect reading..",
+            automation::MessageBoxes()[0].text);
   EXPECT_EQ(1, ObjectCount());
   EXPECT_EQ(1, ObjectAt(15, 15));
   EXPECT_EQ("a", GetObjectName(1));

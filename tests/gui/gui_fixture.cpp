@@ -30,18 +30,24 @@ struct SkinPicture {
 // Sizes chosen so that a window frame tiles visibly and every picture can be
 // told apart by its colour.
 const std::array<SkinPicture, 36> kPictures = {{
-    {"guiuppercase", 10, 10, false}, {"guilowercase", 10, 10, false}, {"guicontrol", 24, 12, false},
-    {"wnddn", 10, 10, false},        {"wndup", 10, 10, false},        {"wndlt", 10, 10, false},
-    {"wndrt", 10, 10, false},        {"guishift", 24, 12, false},     {"guialt", 24, 12, false},
-    {"guiplus", 8, 12, false},       {"btns1", 20, 20, false},        {"btns2", 20, 20, false},
-    {"btns3", 20, 20, false},        {"chks1", 13, 13, false},        {"chks2", 13, 13, false},
-    {"chks3", 13, 13, false},        {"downleft", 10, 6, true},       {"downmiddle", 8, 6, true},
-    {"downright", 10, 6, true},      {"middleleft", 6, 8, true},      {"middleright", 6, 8, true},
-    {"upleft", 10, 24, true},        {"upmiddle2", 8, 24, true},      {"upmiddle", 8, 24, true},
-    {"upright", 10, 24, true},       {"uptransection", 10, 24, true}, {"btnminimize", 16, 16, true},
-    {"btnmaximize", 16, 16, true},   {"btnexit", 16, 16, true},       {"up2middle", 8, 24, true},
-    {"middle2left", 6, 8, true},     {"up2transection", 10, 24, true}, {"down2left", 10, 6, true},
-    {"up2left", 10, 24, true},       {"gr", 20, 12, false},           {"uk", 20, 12, false},
+    {"guiuppercase", 10, 10, false}, {"guilowercase", 10, 10, false},
+    {"guicontrol", 24, 12, false},   {"wnddn", 10, 10, false},
+    {"wndup", 10, 10, false},        {"wndlt", 10, 10, false},
+    {"wndrt", 10, 10, false},        {"guishift", 24, 12, false},
+    {"guialt", 24, 12, false},       {"guiplus", 8, 12, false},
+    {"btns1", 20, 20, false},        {"btns2", 20, 20, false},
+    {"btns3", 20, 20, false},        {"chks1", 13, 13, false},
+    {"chks2", 13, 13, false},        {"chks3", 13, 13, false},
+    {"downleft", 10, 6, true},       {"downmiddle", 8, 6, true},
+    {"downright", 10, 6, true},      {"middleleft", 6, 8, true},
+    {"middleright", 6, 8, true},     {"upleft", 10, 24, true},
+    {"upmiddle2", 8, 24, true},      {"upmiddle", 8, 24, true},
+    {"upright", 10, 24, true},       {"uptransection", 10, 24, true},
+    {"btnminimize", 16, 16, true},   {"btnmaximize", 16, 16, true},
+    {"btnexit", 16, 16, true},       {"up2middle", 8, 24, true},
+    {"middle2left", 6, 8, true},     {"up2transection", 10, 24, true},
+    {"down2left", 10, 6, true},      {"up2left", 10, 24, true},
+    {"gr", 20, 12, false},           {"uk", 20, 12, false},
 }};
 
 }  // namespace
@@ -68,8 +74,10 @@ void WriteIvx(const std::string& path, int w, int h, Colour fill, Colour border)
   if (border != fill) {
     text += "c" + std::to_string(border & 0xFF) + "," + std::to_string((border >> 8) & 0xFF) + "," +
             std::to_string((border >> 16) & 0xFF);
-    for (int x = 1; x <= w; ++x) text += "p" + std::to_string(x) + ",1p" + std::to_string(x) + "," + std::to_string(h);
-    for (int y = 1; y <= h; ++y) text += "p1," + std::to_string(y) + "p" + std::to_string(w) + "," + std::to_string(y);
+    for (int x = 1; x <= w; ++x)
+      text += "p" + std::to_string(x) + ",1p" + std::to_string(x) + "," + std::to_string(h);
+    for (int y = 1; y <= h; ++y)
+      text += "p1," + std::to_string(y) + "p" + std::to_string(w) + "," + std::to_string(y);
   }
   text += "}";
   WriteText(path, text);

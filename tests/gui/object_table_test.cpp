@@ -274,7 +274,7 @@ TEST_F(ObjectTable, CopyingRecordsWithinBoundsAndRefusingOutside) {
   EXPECT_EQ("va", GetObjectText(5, 3));
   EXPECT_EQ(10, GetObjectNumber(6, 1));
   EXPECT_EQ(0, GetObjectNumber(6, 6));  // the type code is not copied
-  EXPECT_EQ(2, ObjectAt(12, 12));  // nor is the hit map touched
+  EXPECT_EQ(2, ObjectAt(12, 12));       // nor is the hit map touched
 
   // Overlapping ranges: every destination gets the record as it was.
   copy_object_memory(1, 2, 1);

@@ -47,9 +47,9 @@ TEST_F(Skins, AFullRowContinuesOnTheNextOneAtXTwo) {
   EXPECT_EQ(2 + 9 * 202, Entry("guiplus").x1);  // picture 10
   EXPECT_EQ(2, Entry("btns1").x1);              // picture 11 opens row 2
   EXPECT_EQ(1 + 32 + 1, Entry("btns1").y1);
-  EXPECT_EQ(2, Entry("middleright").x1);        // picture 21 opens row 3
+  EXPECT_EQ(2, Entry("middleright").x1);  // picture 21 opens row 3
   EXPECT_EQ(1 + 64 + 1, Entry("upleft").y1);
-  EXPECT_EQ(2, Entry("middle2left").x1);        // picture 31 opens row 4
+  EXPECT_EQ(2, Entry("middle2left").x1);  // picture 31 opens row 4
   EXPECT_EQ(1 + 96 + 1, Entry("uk").y1);
   EXPECT_EQ(1 + 96 + 30 + 1, ivxfiles::LoadOriginY());
 }
@@ -123,7 +123,8 @@ TEST_F(Skins, MissingFilesLeaveTheDefaults) {
 TEST_F(Skins, AnEdgePictureWiderThanItsWindowIsDrawnWithoutHarm) {
   MakeSkin(root_ + "Resources", "skin1");
   for (const char* edge : {"middleleft", "middle2left"}) {
-    WriteIvx(root_ + "Resources/skin1/Window/" + edge + ".ivx", 300, 12, MakeColour(10, 20, 30), MakeColour(10, 20, 30));
+    WriteIvx(root_ + "Resources/skin1/Window/" + edge + ".ivx", 300, 12, MakeColour(10, 20, 30),
+             MakeColour(10, 20, 30));
   }
   StartGui("");
   CreateObject("w", "window", "Narrow", "", "", "", 20, 20, 140, 140);

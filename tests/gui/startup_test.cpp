@@ -180,7 +180,8 @@ TEST_F(StartUp, WhenThePageCannotBeOpenedTheAddressIsShown) {
   automation::ScriptMessageBoxAnswer(IDOK);
   StartGui("");
   ASSERT_EQ(2u, automation::MessageBoxes().size());
-  EXPECT_EQ(0u, automation::MessageBoxes()[1].text.find("Could not find Internet Explorer.. \nPlease visit https://"));
+  EXPECT_EQ(0u,
+            automation::MessageBoxes()[1].text.find("Could not find Internet Explorer.. \nPlease visit https://"));
   EXPECT_EQ(1u, g_endCodes.size());
 }
 

@@ -329,12 +329,12 @@ TEST_F(TextBoxes, GreekStressMarkIsADeadKey) {
   Type("a");                     // alpha with the mark
   Type("b");                     // beta, plain
   automation::TapKey(VK_OEM_1);
-  Type("b");                     // beta takes no mark
+  Type("b");  // beta takes no mark
   automation::TapKey(VK_OEM_1);
   automation::TapKey(VK_OEM_1);  // pressed twice it types itself
   Tap(VK_SHIFT);
   automation::TapKey(VK_OEM_1);
-  Type("o");                     // capital omicron with the mark
+  Type("o");  // capital omicron with the mark
   Tap(VK_RETURN);
   EXPECT_EQ("\xDC\xE2\xE2;\xBC", Edit(""));
 }
@@ -346,7 +346,10 @@ TEST_F(TextBoxes, F1SwitchesTheLanguageWhileEditing) {
   Tap(VK_F1);
   Type("a");
   Tap(VK_RETURN);
-  EXPECT_EQ("a\xE1" "a", Edit(""));
+  EXPECT_EQ(
+      "a\xE1"
+      "a",
+      Edit(""));
   EXPECT_EQ("ENGLISH", veltounit::UpperCaseText(veltounit::GetKeyboardLanguage()));
 }
 
@@ -474,7 +477,8 @@ TEST_F(TextBoxes, ModifierStripShowsTheHeldModifiersInOrder) {
     }
   }
   const std::vector<veltounit::Colour> expected{veltounit::MakeColour(200, 0, 0), veltounit::MakeColour(200, 200, 0),
-                                               veltounit::MakeColour(0, 200, 0), veltounit::MakeColour(200, 200, 0)};
+                                                veltounit::MakeColour(0, 200, 0),
+                                                veltounit::MakeColour(200, 200, 0)};
   EXPECT_EQ(expected, runs);
   EXPECT_EQ(TRANSPARENT, veltounit::GetTextMode());
   ivxfiles::ResetPictureStore();
@@ -600,7 +604,7 @@ TEST_F(TextBoxes, AMiddleClickInsideTheBoxOpensTheMenu) {
 using TextBoxMenu = TextBoxes;
 
 TEST_F(TextBoxMenu, ItemsAndTheirActions) {
-  const std::vector<std::string> expected{"cut", "copy", "paste", "delete", "upcase",
+  const std::vector<std::string> expected{"cut",       "copy", "paste",    "delete", "upcase",
                                           "lowercase", "flip", "multiple", "VARNIX"};
   EXPECT_EQ(expected, TextBoxMenuItems());
   std::string clip = "c";
@@ -878,8 +882,8 @@ TEST_F(TextBoxObjects, WhileEditingTheBoxIsFramedAndShowsTheCompletion) {
   DrawMenu(TextBoxMenuItems(), box, 3);
   ShowModifierKeys(true, true, false, "V");
   KeepShot("textbox_menu_and_strip.png");
-  EXPECT_EQ(GetSkinColour("Menu_Active"), automation::WindowPixel(box.left + box.width - 4,
-                                                                  box.top + 3 + 2 * box.lineHeight + 2));
+  EXPECT_EQ(GetSkinColour("Menu_Active"),
+            automation::WindowPixel(box.left + box.width - 4, box.top + 3 + 2 * box.lineHeight + 2));
 }
 
 }  // namespace

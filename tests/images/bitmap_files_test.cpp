@@ -33,7 +33,8 @@ TEST_F(BitmapFileTest, Bmp24BitWithOddWidthsLoadsBottomUpAndTopDown) {
       WriteFile(name + ".bmp", file);
       LoadPicture(name + ".BMP");
       for (int x = 1; x <= width; ++x)
-        for (int y = 1; y <= 4; ++y) ASSERT_EQ(Pattern(x, y), StoreCell(30 + x, 40 + y)) << name << " " << x << "," << y;
+        for (int y = 1; y <= 4; ++y)
+          ASSERT_EQ(Pattern(x, y), StoreCell(30 + x, 40 + y)) << name << " " << x << "," << y;
       const IVX_INFO e = PictureEntry(LocatePicture(name));
       EXPECT_EQ(30 + width, e.x2);
       EXPECT_EQ(44, e.y2) << name;
@@ -90,8 +91,8 @@ TEST_F(BitmapFileTest, IconsOfEveryDepthWithPalettesAndPadding) {
     int paletteSize;
     int (*index)(int, int);
   };
-  const Case cases[] = {{1, 2, TwoColours}, {4, 16, SixteenColours}, {8, 256, ManyColours}, {24, 0, nullptr},
-                        {32, 0, nullptr}};
+  const Case cases[] = {
+      {1, 2, TwoColours}, {4, 16, SixteenColours}, {8, 256, ManyColours}, {24, 0, nullptr}, {32, 0, nullptr}};
   for (const Case& c : cases) {
     for (int width : {3, 5, 9}) {
       ResetPictureStore();
@@ -170,7 +171,8 @@ TEST_F(BitmapFileTest, SaveIcoFileWritesA24BitIconThatReadsBack) {
   SetLoadOrigin(100, 100);
   LoadIcoPicture("odd_out");
   for (int x = 1; x <= 5; ++x)
-    for (int y = 1; y <= 3; ++y) EXPECT_EQ(Palette(16)[static_cast<size_t>(SixteenColours(x, y))], StoreCell(100 + x, 100 + y));
+    for (int y = 1; y <= 3; ++y)
+      EXPECT_EQ(Palette(16)[static_cast<size_t>(SixteenColours(x, y))], StoreCell(100 + x, 100 + y));
   SaveIcoFile("no_such_folder/x.ico");
   EXPECT_EQ((std::vector<std::string>{"Could not save ico file no_such_folder/x.ico"}), BoxTexts());
 }
@@ -178,8 +180,9 @@ TEST_F(BitmapFileTest, SaveIcoFileWritesA24BitIconThatReadsBack) {
 TEST_F(BitmapFileTest, LoadPictureRefusesUnknownFileTypes) {
   LoadPicture("anim.gif");
   LoadPicture("noextension");
-  EXPECT_EQ((std::vector<std::string>{" Cannot open files of filetype \"GIF\"", " Cannot open files of filetype \"\""}),
-            BoxTexts());
+  EXPECT_EQ(
+      (std::vector<std::string>{" Cannot open files of filetype \"GIF\"", " Cannot open files of filetype \"\""}),
+      BoxTexts());
   EXPECT_EQ(0, PictureCount());
 }
 

@@ -316,7 +316,8 @@ TEST_F(DamagedIcon, CursorsAreCheckedAlike) {
 
 TEST_F(DamagedIcon, OtherContentNamedIcoIsNotAnIcon) {
   WriteJpeg("photo.jpg", 8, 8, Pattern);
-  Refused("photo.ico", ReadFile("photo.jpg"), "Cannot load ico file photo.ico: not an icon file, it holds a JPEG picture");
+  Refused("photo.ico", ReadFile("photo.jpg"),
+          "Cannot load ico file photo.ico: not an icon file, it holds a JPEG picture");
   Refused("bitmap.cur", MakeBmp(2, 2, 24, 0, Pattern), "Cannot load ico file bitmap.cur: not an icon file");
 }
 

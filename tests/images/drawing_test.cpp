@@ -98,7 +98,7 @@ TEST_F(DrawingTest, CentredFillAndAll) {
   WriteFile("all.ivx", "*=ivx1*[BK(4,4,4)][LENGTH(3)][WIDTH(2)]&c200,0,0p1,1p4,3}");
   LoadIvxPicture("all");
   DrawPicture("ALL", 0, 0);
-  EXPECT_EQ(Rgb(4, 4, 4), automation::WindowPixel(1, 1));   // store (2, 2)
+  EXPECT_EQ(Rgb(4, 4, 4), automation::WindowPixel(1, 1));    // store (2, 2)
   EXPECT_EQ(Rgb(200, 0, 0), automation::WindowPixel(3, 2));  // store (4, 3)
   EXPECT_EQ(kBackground, automation::WindowPixel(0, 0));
   EXPECT_EQ(kBackground, automation::WindowPixel(4, 1));
@@ -132,7 +132,8 @@ TEST_F(DrawingTest, ExtremeCoordinatesDrawNothingInsideTheWindow) {
 
 TEST_F(DrawingTest, IvxPictureDrawsPixelByPixel) {
   WriteFile("logo.ivx",
-            "*=ivx2*[BK(0,0,255)][LENGTH(5)][WIDTH(4)]&c255,255,0p1,1p5,4i\x01\x01\x01,\x02" "c0,255,0p3,2}");
+            "*=ivx2*[BK(0,0,255)][LENGTH(5)][WIDTH(4)]&c255,255,0p1,1p5,4i\x01\x01\x01,\x02"
+            "c0,255,0p3,2}");
   SetLoadOrigin(500, 600);
   LoadIvxPicture("logo");
   DrawPicture("logo", 10, 10);

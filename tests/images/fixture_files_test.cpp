@@ -42,8 +42,8 @@ void Fetch(const std::string& name) {
 
 // Loads a picture file of the scratch folder at a load origin of its own and
 // compares the store with the reference.
-void ExpectLoadedLike(const Reference& ref, const std::string& file, const std::string& registeredName,
-                      int originX, int originY) {
+void ExpectLoadedLike(const Reference& ref, const std::string& file, const std::string& registeredName, int originX,
+                      int originY) {
   ASSERT_GT(ref.width, 0);
   SetLoadOrigin(originX, originY);
   LoadPicture(file);

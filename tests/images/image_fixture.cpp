@@ -140,8 +140,8 @@ std::string MakeIcon(int type, int width, int height, int bits, const std::vecto
       } else {
         const int bit = i * bits;
         const int shift = 8 - bits - bit % 8;
-        row[static_cast<size_t>(bit / 8)] =
-            static_cast<char>(static_cast<unsigned char>(row[static_cast<size_t>(bit / 8)]) | (index(x, y) << shift));
+        row[static_cast<size_t>(bit / 8)] = static_cast<char>(
+            static_cast<unsigned char>(row[static_cast<size_t>(bit / 8)]) | (index(x, y) << shift));
       }
     }
     s += row;

@@ -67,7 +67,7 @@ TEST_F(IvxTest, TokenRules) {
   LoadIvxPicture("u");
   EXPECT_EQ(Rgb(0, 200, 7), StoreCell(6, 7));
   EXPECT_EQ(Rgb(1, 2, 3), StoreCell(2, 2));  // the end of the file ends the last token
-  EXPECT_EQ(0u, StoreCell(131, 67));          // no "i" token in ivx1
+  EXPECT_EQ(0u, StoreCell(131, 67));         // no "i" token in ivx1
   // "ivx2": byte sums; a line break adds 13 and 10.
   WriteFile("v.ivx", "*=ivx2*&c7,7,7iAB,Cc8,8,8i\r\nA,Bp1,1}");
   LoadIvxPicture("v");

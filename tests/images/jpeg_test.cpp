@@ -84,7 +84,8 @@ TEST_F(JpegTest, LoadedPictureMatchesTheDecoderCellByCell) {
   SetLoadOrigin(300, 200);
   LoadPicture("photo.jpg");
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) ASSERT_EQ(want[static_cast<size_t>(y * w + x)], StoreCell(301 + x, 201 + y)) << x << "," << y;
+    for (int x = 0; x < w; ++x)
+      ASSERT_EQ(want[static_cast<size_t>(y * w + x)], StoreCell(301 + x, 201 + y)) << x << "," << y;
   const IVX_INFO e = PictureEntry(LocatePicture("photo"));
   EXPECT_EQ(300, e.x1);
   EXPECT_EQ(323, e.x2);
@@ -99,9 +100,10 @@ TEST_F(JpegTest, PictureLargerThanTheRoomLeftIsLoadedInPart) {
   SetLoadOrigin(2340, 1420);
   LoadJpegPicture("wide.jpg");
   ASSERT_EQ(1u, BoxTexts().size());
-  EXPECT_EQ("A picture that is being load on IvxFiles subsystem (20x10) is larger than current setting for memory "
-            "size .. Going for partial load..",
-            BoxTexts()[0]);
+  EXPECT_EQ(
+      "A picture that is being load on IvxFiles subsystem (20x10) is larger than current setting for memory "
+      "size .. Going for partial load..",
+      BoxTexts()[0]);
   EXPECT_EQ("IvxFiles", BoxCaptions()[0]);
   EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), automation::MessageBoxes()[0].style & MB_ICONMASK);
   for (int y = 0; y < 4; ++y)
@@ -116,7 +118,8 @@ TEST_F(JpegTest, EveryKindOfJpegDrawsAtItsSize) {
     const std::vector<uint32_t> want = DecodeJpeg("d.jpg", w, h);
     DrawJpegFile("d.jpg", 50, 60);
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) ASSERT_EQ(want[static_cast<size_t>(y * w + x)], automation::WindowPixel(50 + x, 60 + y));
+      for (int x = 0; x < w; ++x)
+        ASSERT_EQ(want[static_cast<size_t>(y * w + x)], automation::WindowPixel(50 + x, 60 + y));
     EXPECT_EQ(Rgb(1, 2, 3), automation::WindowPixel(50 + w, 60));
     EXPECT_EQ(Rgb(1, 2, 3), automation::WindowPixel(50, 60 + h));
   }

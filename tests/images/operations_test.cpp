@@ -50,7 +50,7 @@ TEST_F(OperationsTest, FlipsTwiceAreTheIdentityAndColourInverts) {
   MakePicture(100, 200, 3, 4);
   const std::vector<uint32_t> before = Cells(100, 200, 3, 4);
   FlipPicture("p", "horizontaly");
-  EXPECT_EQ(Rgb(40, 50, 2), StoreCell(103, 201));   // first and last columns changed places
+  EXPECT_EQ(Rgb(40, 50, 2), StoreCell(103, 201));  // first and last columns changed places
   EXPECT_EQ(Rgb(120, 50, 4), StoreCell(101, 201));
   EXPECT_EQ(Rgb(80, 100, 4), StoreCell(102, 202));  // the middle column stays
   FlipPicture("p", "HORIZONTALY");

@@ -99,7 +99,8 @@ TEST_F(StoreTest, HundredTwentyNinthNameIsRefusedAndLogged) {
   EXPECT_EQ("P127", PictureEntry(128).name);
   EXPECT_EQ(0, LocatePicture("extra"));
   EXPECT_EQ(128, LocatePicture("p127"));
-  EXPECT_NE(std::string::npos, ReadFile("ivx_stats.dat").find("Reason of output : IVX index full, not added (EXTRA)"));
+  EXPECT_NE(std::string::npos,
+            ReadFile("ivx_stats.dat").find("Reason of output : IVX index full, not added (EXTRA)"));
   std::vector<std::string> names = IndexNames();
   EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
 }

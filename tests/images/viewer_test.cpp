@@ -19,8 +19,7 @@ struct ViewRun {
 };
 
 ViewRun View(const std::string& arguments) {
-  const std::string command =
-      "TRIVANE_HEADLESS=1 '" IVX_VIEW_PROGRAM "' " + arguments + " >view.out 2>view.err";
+  const std::string command = "TRIVANE_HEADLESS=1 '" IVX_VIEW_PROGRAM "' " + arguments + " >view.out 2>view.err";
   const int raw = std::system(command.c_str());
   ViewRun run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);

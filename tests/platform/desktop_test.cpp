@@ -31,7 +31,8 @@ long ScreenPixel(const std::string& file, int x, int y) {
   std::vector<unsigned char> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (d.size() < 100) return -1;
   auto field = [&d](int i) {
-    return (uint32_t(d[i * 4]) << 24) | (uint32_t(d[i * 4 + 1]) << 16) | (uint32_t(d[i * 4 + 2]) << 8) | d[i * 4 + 3];
+    return (uint32_t(d[i * 4]) << 24) | (uint32_t(d[i * 4 + 1]) << 16) | (uint32_t(d[i * 4 + 2]) << 8) |
+           d[i * 4 + 3];
   };
   uint32_t headerSize = field(0), byteOrder = field(7), bitsPerPixel = field(11), bytesPerLine = field(12);
   uint32_t colours = field(19);

@@ -43,8 +43,8 @@ class HeadlessWindow : public ::testing::Test {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = "TestWindow";
     ASSERT_NE(RegisterClassExA(&wc), 0);
-    hwnd = CreateWindowExA(0, "TestWindow", "Test", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+    hwnd = CreateWindowExA(0, "TestWindow", "Test", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                           wc.hInstance, nullptr);
     ASSERT_NE(hwnd, nullptr);
     dc = GetDCEx(hwnd, nullptr, DCX_WINDOW);
     ASSERT_NE(dc, nullptr);

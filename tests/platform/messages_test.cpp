@@ -31,8 +31,8 @@ TEST_F(Messages, SetCursorArrivesBeforeEveryMouseMessage) {
   automation::PressButton(2);
   automation::PressButton(3);
   Drain();
-  std::vector<UINT> expected = {WM_SETCURSOR, WM_MOUSEMOVE,  WM_SETCURSOR, WM_LBUTTONDOWN, WM_SETCURSOR,
-                                WM_LBUTTONUP, WM_SETCURSOR, WM_RBUTTONDOWN, WM_SETCURSOR, WM_MBUTTONDOWN};
+  std::vector<UINT> expected = {WM_SETCURSOR, WM_MOUSEMOVE, WM_SETCURSOR,   WM_LBUTTONDOWN, WM_SETCURSOR,
+                                WM_LBUTTONUP, WM_SETCURSOR, WM_RBUTTONDOWN, WM_SETCURSOR,   WM_MBUTTONDOWN};
   EXPECT_EQ(Names(), expected);
   const Seen& down = SeenMessages()[3];
   EXPECT_EQ(GET_X_LPARAM(down.lParam), 10);

@@ -103,7 +103,7 @@ TEST_F(Raster, WidePensCoverTheirWidthWithRoundEnds) {
 
   Paint(kBlack);
   Line(30, 40, 50, 40, 11, kRed);
-  EXPECT_EQ(GetPixel(dc, 25, 40), kRed);   // on the axis, 5 beyond the start
+  EXPECT_EQ(GetPixel(dc, 25, 40), kRed);    // on the axis, 5 beyond the start
   EXPECT_EQ(GetPixel(dc, 25, 35), kBlack);  // where a square cap would reach
   EXPECT_EQ(GetPixel(dc, 24, 40), kBlack);
   // Symmetric about the line.
@@ -149,16 +149,16 @@ TEST_F(Raster, FillRectOrdersAndClipsItsOwnCorners) {
     int left, top, right, bottom;  // inclusive pixels painted, or right < left for none
   };
   const Case cases[] = {
-      {{20, 10, 10, 15}, 11, 10, 20, 14},  // x inverted
-      {{10, 15, 20, 10}, 10, 11, 19, 15},  // y inverted
-      {{20, 15, 10, 10}, 11, 11, 20, 15},  // both
-      {{5, 5, 5, 9}, 0, 0, -1, -1},        // no width
+      {{20, 10, 10, 15}, 11, 10, 20, 14},                 // x inverted
+      {{10, 15, 20, 10}, 10, 11, 19, 15},                 // y inverted
+      {{20, 15, 10, 10}, 11, 11, 20, 15},                 // both
+      {{5, 5, 5, 9}, 0, 0, -1, -1},                       // no width
       {{kWidth + 10, 0, kWidth + 50, 10}, 0, 0, -1, -1},  // wholly right of the window
       {{kWidth + 50, 0, kWidth + 10, 10}, 0, 0, -1, -1},  // and inverted there
       {{-30, -30, -10, -10}, 0, 0, -1, -1},               // wholly above and left
       {{-10, 20, -1, 30}, 0, 0, -1, -1},
-      {{0, 20, -10, 30}, 0, 20, 0, 29},                   // inverted: reaches column 0
-      {{kWidth, 0, kWidth - 1, 2}, 0, 0, -1, -1},         // inverted: min + 1 is past the edge
+      {{0, 20, -10, 30}, 0, 20, 0, 29},            // inverted: reaches column 0
+      {{kWidth, 0, kWidth - 1, 2}, 0, 0, -1, -1},  // inverted: min + 1 is past the edge
       {{INT_MAX, INT_MAX, INT_MIN, INT_MIN}, 0, 0, kWidth - 1, kHeight - 1},
       {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 0, 0, kWidth - 1, kHeight - 1},
   };
@@ -301,7 +301,7 @@ TEST_F(Raster, ObjectsFollowSelectAndDeleteRules) {
   EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
   EXPECT_EQ(SelectObject(dc, stockPen), pen);
   EXPECT_EQ(GetObjectType(pen), 0u);
-  EXPECT_EQ(SelectObject(dc, pen), nullptr);  // gone
+  EXPECT_EQ(SelectObject(dc, pen), nullptr);               // gone
   EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH)));  // stock objects stay
   EXPECT_EQ(GetObjectType(GetStockObject(WHITE_BRUSH)), static_cast<DWORD>(OBJ_BRUSH));
   EXPECT_FALSE(DeleteObject(reinterpret_cast<HGDIOBJ>(0x1234)));

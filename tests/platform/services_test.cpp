@@ -190,8 +190,8 @@ TEST_F(Services, DamagedWaveFilesAreCutOrRefused) {
   EXPECT_EQ(sounds[0].decodedBytes, 400u);  // cut to what the file holds
   EXPECT_EQ(sounds[1].decodedBytes, 600u);
   EXPECT_EQ(sounds[5].decodedBytes, 400u);
-  for (const char* name : {"claims_4gb.wav", "claims_more.wav", "empty_data.wav", "claims_but_empty.wav",
-                           "no_format.wav", "whole.wav"})
+  for (const char* name :
+       {"claims_4gb.wav", "claims_more.wav", "empty_data.wav", "claims_but_empty.wav", "no_format.wav", "whole.wav"})
     std::remove(name);
 }
 

@@ -41,8 +41,8 @@ void DrawFrame(const std::string& title, int x, int y, int w, int h, bool active
   const int fw = Size(L, "SIZEX") + n * Size(T, "SIZEX") + Size(X, "SIZEX") + b * strip + Size("upright", "SIZEX");
   const int fh = Size("upright", "SIZEY") + k * Size("middleright", "SIZEY") + Size("downright", "SIZEY");
   const int d = (fw - Size(BL, "SIZEX") - Size("downright", "SIZEX")) / Size("downmiddle", "SIZEX");
-  veltounit::FillRectangle(x + Size(ML, "SIZEX") + 2, y + Size(L, "SIZEY") + 1, x + fw - Size("middleright", "SIZEX"),
-                           y + fh - Size("downmiddle", "SIZEY"), body, body);
+  veltounit::FillRectangle(x + Size(ML, "SIZEX") + 2, y + Size(L, "SIZEY") + 1,
+                           x + fw - Size("middleright", "SIZEX"), y + fh - Size("downmiddle", "SIZEY"), body, body);
   ivxfiles::DrawPicture(L, x, y);
   int cx = x + Size(L, "SIZEX");
   for (int i = 0; i < n; ++i, cx += Size(T, "SIZEX")) ivxfiles::DrawPicture(T, cx, y);
@@ -151,7 +151,8 @@ TEST_F(BoardMockupTest, TheGameScreenComesTogether) {
   // The keyboard language flag, where the toolkit shows it.
   ivxfiles::DrawPicture("uk", 500 - 40, 500 - 20);
   const datagen::Picture flag = StorePicture("uk");
-  EXPECT_EQ(flag.At(flag.width - 1, flag.height - 1), PixelOf(automation::WindowPixel(460 + flag.width, 480 + flag.height)));
+  EXPECT_EQ(flag.At(flag.width - 1, flag.height - 1),
+            PixelOf(automation::WindowPixel(460 + flag.width, 480 + flag.height)));
   EXPECT_TRUE(automation::SaveWindowPng(std::string(TRIVANE_SHOTS_DIR) + "/board_mockup.png"));
   ivxfiles::DrawPicture("warning", 500 - Size("warning", "SIZEX"), 500 - Size("warning", "SIZEY"));
   EXPECT_TRUE(automation::SaveWindowPng(std::string(TRIVANE_SHOTS_DIR) + "/board_mockup_warning.png"));

@@ -18,8 +18,9 @@ void DataTest::SetUp() {
   automation::SetVirtualTime(true);
   ASSERT_EQ(1, veltounit::CreateMainWindow("data test", 500, 500, 0));
   while (automation::PendingMessages() > 0) veltounit::PumpMessages(1);
-  ivxfiles::SetBoxHandler(
-      [this](const std::string& caption, const std::string& text, unsigned) { boxes_.push_back(caption + ": " + text); });
+  ivxfiles::SetBoxHandler([this](const std::string& caption, const std::string& text, unsigned) {
+    boxes_.push_back(caption + ": " + text);
+  });
   ivxfiles::ResetPictureStore();
   ivxfiles::TransparencyOff();
   previous_ = std::filesystem::current_path();
@@ -57,7 +58,8 @@ datagen::Picture StorePicture(const std::string& name) {
   if (index == 0) return p;
   const int32_t left = ivxfiles::SelectionLeft(), top = ivxfiles::SelectionTop();
   // "sizex" and "sizey" are the offsets of the last column and row.
-  p = datagen::MakePicture(ivxfiles::PictureMetric(name, "SIZEX") + 1, ivxfiles::PictureMetric(name, "SIZEY") + 1, {});
+  p = datagen::MakePicture(ivxfiles::PictureMetric(name, "SIZEX") + 1, ivxfiles::PictureMetric(name, "SIZEY") + 1,
+                           {});
   for (int y = 0; y < p.height; ++y)
     for (int x = 0; x < p.width; ++x) p.At(x, y) = PixelOf(ivxfiles::StoreCell(left + 1 + x, top + 1 + y));
   return p;

@@ -8,9 +8,9 @@ namespace datatest {
 namespace {
 
 // The pointer table's files.
-const char* const kPointerFiles[] = {"Arrow.cur", "Wait.cur",  "Select.cur",    "Forward.cur", "Type.cur",
-                                     "Right.cur", "Left.cur",  "Up.cur",        "Down.cur",    "Magnifier.cur",
-                                     "Use.cur",   "Pick.cur",  "Ring.cur"};
+const char* const kPointerFiles[] = {"Arrow.cur", "Wait.cur", "Select.cur", "Forward.cur", "Type.cur",
+                                     "Right.cur", "Left.cur", "Up.cur",     "Down.cur",    "Magnifier.cur",
+                                     "Use.cur",   "Pick.cur", "Ring.cur"};
 
 class PointerTest : public DataTest {};
 

@@ -19,15 +19,15 @@ using datagen::Pixel;
 
 // The toolkit's 36 pictures, in its loading order, and their folders.
 const std::vector<std::pair<std::string, bool>> kSkinTable = {
-    {"guiuppercase", false}, {"guilowercase", false}, {"guicontrol", false},   {"wnddn", false},
-    {"wndup", false},        {"wndlt", false},        {"wndrt", false},        {"guishift", false},
-    {"guialt", false},       {"guiplus", false},      {"btns1", false},        {"btns2", false},
-    {"btns3", false},        {"chks1", false},        {"chks2", false},        {"chks3", false},
-    {"downleft", true},      {"downmiddle", true},    {"downright", true},     {"middleleft", true},
-    {"middleright", true},   {"upleft", true},        {"upmiddle2", true},     {"upmiddle", true},
-    {"upright", true},       {"uptransection", true}, {"btnminimize", true},   {"btnmaximize", true},
-    {"btnexit", true},       {"up2middle", true},     {"middle2left", true},   {"up2transection", true},
-    {"down2left", true},     {"up2left", true},       {"gr", false},           {"uk", false}};
+    {"guiuppercase", false}, {"guilowercase", false}, {"guicontrol", false}, {"wnddn", false},
+    {"wndup", false},        {"wndlt", false},        {"wndrt", false},      {"guishift", false},
+    {"guialt", false},       {"guiplus", false},      {"btns1", false},      {"btns2", false},
+    {"btns3", false},        {"chks1", false},        {"chks2", false},      {"chks3", false},
+    {"downleft", true},      {"downmiddle", true},    {"downright", true},   {"middleleft", true},
+    {"middleright", true},   {"upleft", true},        {"upmiddle2", true},   {"upmiddle", true},
+    {"upright", true},       {"uptransection", true}, {"btnminimize", true}, {"btnmaximize", true},
+    {"btnexit", true},       {"up2middle", true},     {"middle2left", true}, {"up2transection", true},
+    {"down2left", true},     {"up2left", true},       {"gr", false},         {"uk", false}};
 
 class SkinTest : public DataTest, public ::testing::WithParamInterface<std::string> {};
 
@@ -116,8 +116,8 @@ TEST_P(SkinTest, TitleBarSitsAboveTheGameBackground) {
   LoadSkinLikeToolkit(GetParam());
   // The game's frame is drawn at y = 1 and its background picture starts at
   // y = 29: the bar's rows are window rows 2 .. 29.
-  for (const char* name : {"upleft", "upmiddle", "uptransection", "upmiddle2", "upright", "up2left", "up2middle",
-                           "up2transection"}) {
+  for (const char* name :
+       {"upleft", "upmiddle", "uptransection", "upmiddle2", "upright", "up2left", "up2middle", "up2transection"}) {
     EXPECT_EQ(28, StorePicture(name).height) << name;
   }
   // The three buttons share one height and fit the bar with a margin.
@@ -216,7 +216,8 @@ TEST_P(SkinTest, ButtonsAndCheckBoxesShowThreeDistinctStates) {
 }
 
 // Reads "Key(r,g,b)" lines the way the toolkit's line splitter cuts them.
-std::map<std::string, std::vector<int>> SettingLines(const std::string& text, std::vector<std::string>* order = nullptr) {
+std::map<std::string, std::vector<int>> SettingLines(const std::string& text,
+                                                     std::vector<std::string>* order = nullptr) {
   std::map<std::string, std::vector<int>> out;
   std::istringstream in(text);
   std::string line;
@@ -241,13 +242,26 @@ std::map<std::string, std::vector<int>> SettingLines(const std::string& text, st
 TEST_P(SkinTest, ColoursAndMetricsFilesUseTheToolkitsKeys) {
   const std::filesystem::path skin = DataDir() / "Resources" / GetParam();
   const auto colours = SettingLines(ReadBytes(skin / "colours.dat"));
-  const std::set<std::string> keys = {"Window_Background", "Window_Background_Inactive", "Window_Border",
-                                      "Window_Title", "Menu_Active", "Menu_Active_Text", "Textbox_Out",
-                                      "Textbox_In", "Textbox_Text", "Textbox_Suggestion", "Comments", "Button",
-                                      "Button_Text", "Button_Active_Text", "Button_Activated_Text", "ProgressBar"};
+  const std::set<std::string> keys = {"Window_Background",
+                                      "Window_Background_Inactive",
+                                      "Window_Border",
+                                      "Window_Title",
+                                      "Menu_Active",
+                                      "Menu_Active_Text",
+                                      "Textbox_Out",
+                                      "Textbox_In",
+                                      "Textbox_Text",
+                                      "Textbox_Suggestion",
+                                      "Comments",
+                                      "Button",
+                                      "Button_Text",
+                                      "Button_Active_Text",
+                                      "Button_Activated_Text",
+                                      "ProgressBar"};
   EXPECT_EQ(keys.size(), colours.size());
   const std::string text = ReadBytes(skin / "colours.dat");
-  EXPECT_EQ(std::string::npos, text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_0123456789(),\n"));
+  EXPECT_EQ(std::string::npos,
+            text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_0123456789(),\n"));
   for (const auto& [key, numbers] : colours) {
     EXPECT_TRUE(keys.count(key)) << key;
     ASSERT_EQ(3u, numbers.size()) << key;

@@ -11,7 +11,8 @@ namespace {
 const char* const kSounds[] = {"place.wav", "slide.wav", "take.wav", "deny.wav", "win.wav", "buzzer.wav"};
 
 uint32_t Le32(const std::string& s, size_t at) {
-  return uint8_t(s[at]) | (uint8_t(s[at + 1]) << 8) | (uint8_t(s[at + 2]) << 16) | (uint32_t(uint8_t(s[at + 3])) << 24);
+  return uint8_t(s[at]) | (uint8_t(s[at + 1]) << 8) | (uint8_t(s[at + 2]) << 16) |
+         (uint32_t(uint8_t(s[at + 3])) << 24);
 }
 uint16_t Le16(const std::string& s, size_t at) { return uint16_t(uint8_t(s[at]) | (uint8_t(s[at + 1]) << 8)); }
 

@@ -61,9 +61,7 @@ TEST_F(ComputerGames, EasyGamesPlayOnlyLegalMoves) {
   EXPECT_TRUE(Boxes().empty() || Boxes().front().caption == "Draw Proposition...");
 }
 
-TEST_F(ComputerGames, MediumGamePlaysOnlyLegalMoves) {
-  PlayGame(101, 5, 40 / kScale);
-}
+TEST_F(ComputerGames, MediumGamePlaysOnlyLegalMoves) { PlayGame(101, 5, 40 / kScale); }
 
 TEST_F(ComputerGames, HardOpeningPlaysOnlyLegalMoves) {
   // The literal walk takes seconds a move at this depth: a short stretch of a

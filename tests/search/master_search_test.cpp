@@ -59,7 +59,8 @@ uint8_t P(uint8_t x, uint8_t y) { return PointOf(x, y); }
 // same turn as the move that earned it).
 bool ForcedWin(const Position& s, uint8_t me, int turns) {
   const uint8_t phase = PositionPhase(s);
-  if (phase == GAMEPART_PLAYER1_WON || phase == GAMEPART_PLAYER2_WON) return (phase == GAMEPART_PLAYER1_WON ? 1 : 2) == me;
+  if (phase == GAMEPART_PLAYER1_WON || phase == GAMEPART_PLAYER2_WON)
+    return (phase == GAMEPART_PLAYER1_WON ? 1 : 2) == me;
   if (turns == 0) return false;
   Move moves[MAX_MOVES];
   const int n = GenerateMoves(s, s.to_move, phase, moves);
@@ -127,7 +128,8 @@ TEST_F(MasterTest, HashTellsApartWhatTheRulesTellApart) {
 TEST_F(MasterTest, TableKeepsTheDeepestAndReplacesOldSearches) {
   ClearTable();
   const uint64_t bucket = 0x12345;  // three keys of one bucket
-  const uint64_t k1 = (uint64_t{1} << 32) | bucket, k2 = (uint64_t{2} << 32) | bucket, k3 = (uint64_t{3} << 32) | bucket;
+  const uint64_t k1 = (uint64_t{1} << 32) | bucket, k2 = (uint64_t{2} << 32) | bucket,
+                 k3 = (uint64_t{3} << 32) | bucket;
   StoreTable(k1, 11, 50, 8, BOUND_EXACT);
   StoreTable(k2, 22, -7, 3, BOUND_LOWER);
   TableHit h1 = ProbeTable(k1), h2 = ProbeTable(k2);
@@ -181,10 +183,16 @@ struct WinCase {
 // Positions found among random games where the player to move wins in his
 // second turn (three turns: his, the reply, his) and not in his first.
 const WinCase kWins[] = {
-    {"block_a", {{2, 2}, {2, 6}, {3, 3}, {4, 6}, {7, 1}},
-     {{1, 7}, {2, 4}, {3, 5}, {4, 2}, {4, 3}, {4, 5}, {4, 7}, {6, 6}}, 2, true},
-    {"block_b", {{2, 4}, {4, 2}, {4, 5}, {4, 7}, {5, 5}, {6, 4}, {6, 6}},
-     {{1, 1}, {1, 4}, {1, 7}, {2, 2}, {4, 1}, {4, 3}, {7, 1}, {7, 4}}, 1, true},
+    {"block_a",
+     {{2, 2}, {2, 6}, {3, 3}, {4, 6}, {7, 1}},
+     {{1, 7}, {2, 4}, {3, 5}, {4, 2}, {4, 3}, {4, 5}, {4, 7}, {6, 6}},
+     2,
+     true},
+    {"block_b",
+     {{2, 4}, {4, 2}, {4, 5}, {4, 7}, {5, 5}, {6, 4}, {6, 6}},
+     {{1, 1}, {1, 4}, {1, 7}, {2, 2}, {4, 1}, {4, 3}, {7, 1}, {7, 4}},
+     1,
+     true},
     {"two_a", {{6, 2}, {4, 5}, {3, 3}, {4, 7}, {4, 6}, {2, 6}, {7, 4}}, {{7, 7}, {5, 3}, {3, 4}}, 1, false},
     {"two_b", {{4, 1}, {1, 7}, {3, 4}, {3, 5}, {2, 2}, {6, 2}, {1, 4}}, {{5, 5}, {5, 4}, {5, 3}}, 1, false},
 };

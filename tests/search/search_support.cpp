@@ -38,9 +38,8 @@ void SearchTest::SetUp() {
   trivane::SetMessageHandler(RecordBox);
   old_dir_ = std::filesystem::current_path();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = std::filesystem::temp_directory_path() /
-         ("trivane-search-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-          std::to_string(::getpid()));
+  dir_ = std::filesystem::temp_directory_path() / ("trivane-search-" + std::string(info->test_suite_name()) + "-" +
+                                                   info->name() + "-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir_);
   std::filesystem::current_path(dir_);
   trivane::BuildBoardGeometry();
