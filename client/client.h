@@ -157,6 +157,9 @@ const std::string& CurrentBoxCaption();
 std::string EngineInfoText();
 // Applies the command-line words (without the program name), first to last.
 void ReadCommandLine(const std::vector<std::string>& words);
+// The window factor the words ask for: "ZOOM1", "ZOOM2" or "ZOOM3" (any case,
+// the last one wins), or 0 when none is given and the desktop chooses.
+int ZoomFromWords(const std::vector<std::string>& words);
 // Makes the folder of the running program the current folder, as a shortcut
 // starts a program in its own folder.  False when it cannot be found.
 bool EnterProgramFolder();

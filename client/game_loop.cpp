@@ -4,6 +4,7 @@
 // The rules live in the engine; the loop asks it what kind of move is due,
 // passes the point on, and on success draws, plays a sound and shows the marks
 // of the next turn.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -187,7 +188,7 @@ ClickOutcome HandlePointClick(const std::string& layer) {
 }
 
 // The program's own commands, from a key or a button beside "Make Tree".
-enum class Command { None, TakeBack, Redo, Save, Load, Moves, Hints };
+enum class Command { None, TakeBack, Redo, Save, Load, Moves, Hints, ZoomIn, ZoomOut };
 
 struct CommandButton {
   const char* name;
@@ -208,7 +209,9 @@ void CreateCommandButtons() {
 }
 
 // Keys: Ctrl+Z or Backspace take back, Ctrl+Y redoes, Ctrl+S saves, Ctrl+O
-// loads, M shows or closes the move list, H toggles the hint marks.  The
+// loads, M shows or closes the move list, H toggles the hint marks, Ctrl+plus
+// and Ctrl+minus (or the keypad's + and - alone) enlarge and shrink the
+// window by one whole factor.  The
 // toolkit reads one key per pass; what it does not use is read here once.
 Command ReadCommand() {
   for (const CommandButton& b : kButtons) {
@@ -228,6 +231,8 @@ Command ReadCommand() {
   if (ctrl && key == 'O') return Command::Load;
   if (!ctrl && key == 'M') return Command::Moves;
   if (!ctrl && key == 'H') return Command::Hints;
+  if (key == VK_ADD || (ctrl && key == VK_OEM_PLUS)) return Command::ZoomIn;
+  if (key == VK_SUBTRACT || (ctrl && key == VK_OEM_MINUS)) return Command::ZoomOut;
   return Command::None;
 }
 
@@ -272,6 +277,8 @@ void RunCommand(Command c) {
       if (MoveListOpen()) CloseMoveList();
       else ShowMoveList();
       break;
+    case Command::ZoomIn: vu::SetWindowScale(vu::WindowScale() + 1); break;
+    case Command::ZoomOut: vu::SetWindowScale(std::max(vu::WindowScale() - 1, 1)); break;
     case Command::Hints: {
       hints_on = !hints_on;
       if (MoveListOpen()) break;  // shown again when the list closes

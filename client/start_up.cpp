@@ -102,8 +102,19 @@ void ReadCommandLine(const std::vector<std::string>& words) {
       Engine_SetMasterLevel(1000);  // a second a move; a later EASY..HARD turns it off
       level_name = "MASTER";
     }
+    // "ZOOM1".."ZOOM3" were taken before the window was made (ZoomFromWords).
     // Any other word is ignored.
   }
+}
+
+int ZoomFromWords(const std::vector<std::string>& words) {
+  int factor = 0;
+  for (const std::string& word : words) {
+    if (vu::SameTextNoCase(word, "ZOOM1")) factor = 1;
+    else if (vu::SameTextNoCase(word, "ZOOM2")) factor = 2;
+    else if (vu::SameTextNoCase(word, "ZOOM3")) factor = 3;
+  }
+  return factor;
 }
 
 bool EnterProgramFolder() {
@@ -118,6 +129,9 @@ bool EnterProgramFolder() {
 }
 
 void StartUp(const std::vector<std::string>& words) {
+  // The window's size on the desktop is chosen before it appears, so that it
+  // opens at its final size; the picture drawn stays 500 x 500.
+  vu::SetWindowScale(ZoomFromWords(words));
   vu::CreateMainWindow("Trivane GUI 0.72", 500, 500, 0);
   gui::StartGui("");
   vu::SetFontByName("arial", "greek", 15, 0, 0, 0);

@@ -55,6 +55,15 @@ HWND WindowHandle();
 // drawn while the window was in the background is newer and stays.
 bool WasRestored();
 
+// The window is shown `factor` times as large as the surface drawn on (1, 2
+// or 3; other values are brought into that range), each pixel repeated, while
+// every drawing call and every position the program reads stay those of the
+// surface.  0 (or less) lets the desktop's usable size and density choose.  May be
+// called before CreateMainWindow.  Returns the factor in effect (always 1 on
+// Windows).
+int32_t SetWindowScale(int32_t factor);
+int32_t WindowScale();
+
 // The three process-ending failures (class, window, window destroyed) call this
 // hook with the exit code instead of ending the process when one is set, so a
 // test program can watch them.  nullptr restores the real exit.

@@ -98,6 +98,7 @@ void Reset() {
   ResetClipboard();
   ResetProcesses();
   ResetPresentCount();
+  ResetScale();
 }
 
 void MoveMouse(int x, int y) {

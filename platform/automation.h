@@ -100,6 +100,11 @@ bool SaveDcPng(HDC hdc, const std::string& path);
 // How many times the window picture has been handed to the screen (or, headless,
 // would have been): lets tests see that drawing reaches the screen.
 int PresentCount();
+// The picture as the desktop shows it at the window scale of
+// platform/window_scale.h (the surface with each pixel repeated n x n times),
+// row by row, and a click given at a position of that presented window.
+std::vector<COLORREF> PresentedPicture(int* width, int* height);
+void ClickPresented(int x, int y, int button = 1);
 
 // --- Cursors ---------------------------------------------------------------
 struct CursorInfo {

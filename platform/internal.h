@@ -141,6 +141,7 @@ void PresentIfDue();
 void NoteDrawn(Surface* s);  // called by the raster after every drawing call
 int PresentCount();
 void ResetPresentCount();
+void ResetScale();  // the presented window back to factor 1 (window_scale.h)
 bool ScreenSize(int* w, int* h);
 void SetHeadlessScreen(int w, int h);
 void SetHeadlessMode(bool on);

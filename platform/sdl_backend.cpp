@@ -4,12 +4,14 @@
 // window lives only in memory.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 
 #include "platform/internal.h"
+#include "platform/window_scale.h"
 
 namespace plat {
 
@@ -22,6 +24,21 @@ int g_screenW = 1024, g_screenH = 768;  // the pretend display when headless
 int g_presents = 0;
 DWORD g_lastPresentMs = 0;  // tick count of the last hand-over (virtual in tests)
 std::map<Uint32, HWND> g_bySdlId;
+// The presented window is g_scale times the drawn surface (window_scale.h);
+// g_scaleAsked 0 means "choose from the desktop when the window is made".
+int g_scale = 1;
+int g_scaleAsked = 1;
+// Once the factor has been other than 1, a window without a sizing frame keeps
+// its surface whatever size the desktop reports: a late report of an earlier
+// factor's size, or a window manager trimming a 3x window to the screen, must
+// not change the picture the program draws.
+bool g_scaledOnce = false;
+std::vector<uint32_t> g_presented;  // the enlarged picture handed to SDL
+
+// A position in the presented window to one on the drawn surface.  Floor
+// division, so that a position left of or above the window (a drag leaving
+// it) stays outside the surface.
+int ToSurface(int v) { return v >= 0 ? v / g_scale : -((-v + g_scale - 1) / g_scale); }
 
 // The program's 8-bit texts (titles, boxes, clipboard) are Windows-1253: the
 // only non-ASCII text the game produces is Greek from its Greek keyboard.
@@ -134,6 +151,53 @@ int GenericKey(int vk) {
   return vk;
 }
 
+// The picture as the desktop shows it: each surface pixel repeated n × n
+// times, so that lines and letters stay sharp.
+void EnlargeSurface(const Surface& s, int n, std::vector<uint32_t>& out) {
+  const size_t wide = static_cast<size_t>(s.width) * n;
+  out.resize(wide * static_cast<size_t>(s.height) * n);
+  for (int y = 0; y < s.height; ++y) {
+    const uint32_t* src = s.Row(y);
+    uint32_t* first = out.data() + static_cast<size_t>(y) * n * wide;
+    for (int x = 0; x < s.width; ++x)
+      for (int i = 0; i < n; ++i) first[static_cast<size_t>(x) * n + i] = src[x];
+    for (int r = 1; r < n; ++r) std::memcpy(first + r * wide, first, wide * sizeof(uint32_t));
+  }
+}
+
+// The factor the desktop suggests for a surface of w x h: the largest n up to
+// 3 for which the window, with its title bar and frame, fits the usable area
+// (the display less the taskbar and panels).  Density decides whether 3 is
+// wanted at all: below 144 dots per inch (1.5 times the usual 96) a 3x board
+// would be more than 38 cm wide, so 2 is the most offered there; a display
+// that does not say its density counts as 96.
+int AutomaticScaleFor(int w, int h) {
+  if (!VideoReady() || w <= 0 || h <= 0) return 1;
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  float dpi = 0;
+  if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0 || dpi <= 0) dpi = 96;
+  constexpr int kFrameW = 16, kFrameH = 48;  // room for borders and a title bar
+  int n = dpi >= 144 ? presentation::kMaxScale : 2;
+  while (n > presentation::kMinScale && (w * n + kFrameW > usable.w || h * n + kFrameH > usable.h)) --n;
+  return n;
+}
+
+// A window grown past the usable area's right or bottom edge moves back
+// into it (its top-left corner first, should it be larger than the area).
+void KeepOnScreen(Window& w) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return;
+  int x = 0, y = 0, ww = 0, wh = 0;
+  SDL_GetWindowPosition(w.sdl, &x, &y);
+  SDL_GetWindowSize(w.sdl, &ww, &wh);
+  int top = 0, left = 0;
+  SDL_GetWindowBordersSize(w.sdl, &top, &left, nullptr, nullptr);
+  const int nx = std::max(usable.x + left, std::min(x, usable.x + usable.w - ww));
+  const int ny = std::max(usable.y + top, std::min(y, usable.y + usable.h - wh));
+  if (nx != x || ny != y) SDL_SetWindowPosition(w.sdl, nx, ny);
+}
+
 void Translate(const SDL_Event& e) {
   auto window = [](Uint32 id) -> Window* {
     auto it = g_bySdlId.find(id);
@@ -166,8 +230,9 @@ void Translate(const SDL_Event& e) {
           break;
         case SDL_WINDOWEVENT_EXPOSED: w->dirty = true; break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-          int nw = e.window.data1, nh = e.window.data2;
-          if (nw != w->surface.width || nh != w->surface.height) {
+          int nw = e.window.data1 / g_scale, nh = e.window.data2 / g_scale;
+          const bool follows = (w->style & WS_THICKFRAME) || !g_scaledOnce;
+          if (follows && (nw != w->surface.width || nh != w->surface.height)) {
             ResizeSurface(w->surface, nw, nh);
             if (w->classStyle & (CS_HREDRAW | CS_VREDRAW)) InvalidateAll(*w, true);
             QueueSent(w->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(nw, nh));
@@ -181,8 +246,8 @@ void Translate(const SDL_Event& e) {
     }
     case SDL_MOUSEMOTION: {
       Window* w = window(e.motion.windowID);
-      CursorPos() = POINT{e.motion.x, e.motion.y};
-      if (w) QueueInput(w->handle, WM_MOUSEMOVE, MouseKeys(), MAKELPARAM(e.motion.x, e.motion.y), true);
+      CursorPos() = POINT{ToSurface(e.motion.x), ToSurface(e.motion.y)};
+      if (w) QueueInput(w->handle, WM_MOUSEMOVE, MouseKeys(), MAKELPARAM(CursorPos().x, CursorPos().y), true);
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
@@ -207,8 +272,8 @@ void Translate(const SDL_Event& e) {
         default: return;
       }
       SetKeyHeld(vk, down);
-      CursorPos() = POINT{e.button.x, e.button.y};
-      if (w) QueueInput(w->handle, msg, MouseKeys(), MAKELPARAM(e.button.x, e.button.y), true);
+      CursorPos() = POINT{ToSurface(e.button.x), ToSurface(e.button.y)};
+      if (w) QueueInput(w->handle, msg, MouseKeys(), MAKELPARAM(CursorPos().x, CursorPos().y), true);
       break;
     }
     case SDL_MOUSEWHEEL: {
@@ -290,10 +355,13 @@ bool CreateSdlWindow(Window& w) {
   if (w.style & WS_MAXIMIZE) flags |= SDL_WINDOW_MAXIMIZED;
   if (w.exStyle & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_UTILITY;
   std::string title = ToUtf8(w.title);
-  w.sdl = SDL_CreateWindow(title.c_str(), w.x, w.y, std::max(w.surface.width, 1), std::max(w.surface.height, 1),
-                           flags);
+  if (g_scaleAsked == 0) g_scale = AutomaticScaleFor(w.surface.width, w.surface.height);
+  g_scaledOnce = g_scaledOnce || g_scale > 1;
+  w.sdl = SDL_CreateWindow(title.c_str(), w.x, w.y, std::max(w.surface.width, 1) * g_scale,
+                           std::max(w.surface.height, 1) * g_scale, flags);
   if (w.sdl == nullptr) return false;
   g_bySdlId[SDL_GetWindowID(w.sdl)] = w.handle;
+  if (g_scale > 1) KeepOnScreen(w);
   return true;
 }
 
@@ -318,7 +386,8 @@ void SdlShowWindow(Window& w, bool shown) {
 void SdlMoveResize(Window& w) {
   if (w.sdl == nullptr) return;
   SDL_SetWindowPosition(w.sdl, w.x, w.y);
-  SDL_SetWindowSize(w.sdl, std::max(w.surface.width, 1), std::max(w.surface.height, 1));
+  SDL_SetWindowSize(w.sdl, std::max(w.surface.width, 1) * g_scale, std::max(w.surface.height, 1) * g_scale);
+  if (g_scale > 1) KeepOnScreen(w);
   w.dirty = true;
 }
 
@@ -329,7 +398,7 @@ void SdlSetTitle(Window& w) {
 
 void SdlWarpMouse(int x, int y) {
   Window* w = TopWindow();
-  if (w != nullptr && w->sdl != nullptr) SDL_WarpMouseInWindow(w->sdl, x, y);
+  if (w != nullptr && w->sdl != nullptr) SDL_WarpMouseInWindow(w->sdl, x * g_scale, y * g_scale);
 }
 
 void PumpSdl(int timeoutMs) {
@@ -348,9 +417,16 @@ void PresentNow() {
   if (w->sdl == nullptr || !w->visible || w->surface.width == 0 || w->surface.height == 0) return;
   SDL_Surface* target = SDL_GetWindowSurface(w->sdl);
   if (target == nullptr) return;
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(w->surface.base, w->surface.width, w->surface.height, 32,
-                                                           static_cast<int>(w->surface.rowStep * 4),
-                                                           SDL_PIXELFORMAT_RGB888);
+  SDL_Surface* source = nullptr;
+  if (g_scale == 1) {
+    source = SDL_CreateRGBSurfaceWithFormatFrom(w->surface.base, w->surface.width, w->surface.height, 32,
+                                                static_cast<int>(w->surface.rowStep * 4), SDL_PIXELFORMAT_RGB888);
+  } else {
+    EnlargeSurface(w->surface, g_scale, g_presented);
+    source = SDL_CreateRGBSurfaceWithFormatFrom(g_presented.data(), w->surface.width * g_scale,
+                                                w->surface.height * g_scale, 32, w->surface.width * g_scale * 4,
+                                                SDL_PIXELFORMAT_RGB888);
+  }
   if (source == nullptr) return;
   SDL_BlitSurface(source, nullptr, target, nullptr);
   SDL_FreeSurface(source);
@@ -375,6 +451,10 @@ void NoteDrawn(Surface* s) {
 
 int PresentCount() { return g_presents; }
 void ResetPresentCount() { g_presents = 0; }
+void ResetScale() {
+  g_scale = g_scaleAsked = 1;
+  g_scaledOnce = false;
+}
 
 bool SdlClipboardSet(const std::string& text) {
   if (!VideoReady()) return false;
@@ -541,7 +621,49 @@ void SdlFreeCursor(void* cursor) {
 
 }  // namespace plat
 
+namespace presentation {
+
+int SetWindowScale(int factor) {
+  using namespace plat;
+  Window* w = TopWindow();
+  g_scaleAsked = factor <= 0 ? 0 : std::min(std::max(factor, kMinScale), kMaxScale);
+  const int next = g_scaleAsked != 0 ? g_scaleAsked : AutomaticScale();
+  if (next != g_scale) {
+    g_scale = next;
+    g_scaledOnce = g_scaledOnce || g_scale > 1;
+    // The window grows or shrinks where it stands, then comes back on screen.
+    if (w != nullptr && w->sdl != nullptr) {
+      SDL_SetWindowSize(w->sdl, std::max(w->surface.width, 1) * g_scale, std::max(w->surface.height, 1) * g_scale);
+      KeepOnScreen(*w);
+    }
+  }
+  if (w != nullptr) w->dirty = true;
+  return g_scale;
+}
+
+int WindowScale() { return plat::g_scale; }
+
+int AutomaticScale() {
+  using namespace plat;
+  Window* w = TopWindow();
+  return w != nullptr ? AutomaticScaleFor(w->surface.width, w->surface.height) : AutomaticScaleFor(500, 500);
+}
+
+}  // namespace presentation
+
 namespace automation {
+std::vector<COLORREF> PresentedPicture(int* width, int* height) {
+  using namespace plat;
+  Window* w = TopWindow();
+  std::vector<uint32_t> pixels;
+  if (w != nullptr) EnlargeSurface(w->surface, g_scale, pixels);
+  *width = w != nullptr ? w->surface.width * g_scale : 0;
+  *height = w != nullptr ? w->surface.height * g_scale : 0;
+  std::vector<COLORREF> out(pixels.size());
+  for (size_t i = 0; i < pixels.size(); ++i) out[i] = ToColour(pixels[i]);
+  return out;
+}
+void ClickPresented(int x, int y, int button) { Click(plat::ToSurface(x), plat::ToSurface(y), button); }
 void SetHeadless(bool headless) { plat::SetHeadlessMode(headless); }
 bool IsHeadless() { return plat::Headless(); }
 void SetScreenSize(int width, int height) { plat::SetHeadlessScreen(width, height); }

@@ -210,6 +210,31 @@ class RealWindow : public GameStage {
                                 std::to_string(x) + " " + std::to_string(y) + " sleep 0.3 click 1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
+  // A private virtual display of the given size ("640x560x24") and density.
+  void StartDisplay(const std::string& screen, const std::string& dpi = "96") {
+    int number = 0;
+    for (int n = 91; n < 140 && number == 0; ++n) {
+      if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
+          !fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) {
+        number = n;
+      }
+    }
+    ASSERT_NE(number, 0);
+    display_ = ":" + std::to_string(number);
+    const std::string xvfb = Capture("command -v Xvfb");
+    xserver_ = Start(
+        {xvfb.substr(0, xvfb.find('\n')), display_, "-screen", "0", screen, "-dpi", dpi, "-nolisten", "tcp"}, "",
+        "");
+    for (int waited = 0; waited < 10000 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(number)); waited += 100) {
+      Pause(100);
+    }
+    ASSERT_TRUE(fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) << "Xvfb did not start";
+  }
+  std::string FindGameWindow() {
+    const std::string found = Capture("DISPLAY=" + display_ +
+                                      " timeout 30 xdotool search --sync --name '^Trivane GUI 0.72$' 2>/dev/null");
+    return found.substr(0, found.find('\n'));
+  }
   pid_t xserver_ = 0;
   pid_t game_ = 0;
   std::string display_;
@@ -229,28 +254,13 @@ TEST_F(RealWindow, APersonClicksAPointAndClosesTheGame) {
   const int closeY = (veltogui::GetObjectY1("wnd_exit") + veltogui::GetObjectY2("wnd_exit")) / 2;
   ASSERT_GT(closeX, 0);
 
-  int number = 0;
-  for (int n = 91; n < 140 && number == 0; ++n) {
-    if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
-        !fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) {
-      number = n;
-    }
-  }
-  ASSERT_NE(number, 0);
-  display_ = ":" + std::to_string(number);
-  const std::string xvfb = Capture("command -v Xvfb");
-  xserver_ = Start({xvfb.substr(0, xvfb.find('\n')), display_, "-screen", "0", "640x560x24", "-nolisten", "tcp"}, "",
-                   "");
-  for (int waited = 0; waited < 10000 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(number)); waited += 100) {
-    Pause(100);
-  }
-  ASSERT_TRUE(fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) << "Xvfb did not start";
+  // Too small a screen for a larger window: the desktop's choice is 1.
+  StartDisplay("640x560x24");
+  if (HasFatalFailure()) return;
 
   // Started from another folder, as a person starts it from a menu.
   game_ = Start({program.string(), "EASY"}, display_, "/", true);
-  const std::string found = Capture("DISPLAY=" + display_ +
-                                    " timeout 30 xdotool search --sync --name '^Trivane GUI 0.72$' 2>/dev/null");
-  const std::string window = found.substr(0, found.find('\n'));
+  const std::string window = FindGameWindow();
   ASSERT_FALSE(window.empty()) << "the game window did not appear";
 
   // The splash stays about three seconds, then the board is built: wait for
@@ -284,6 +294,103 @@ TEST_F(RealWindow, APersonClicksAPointAndClosesTheGame) {
   EXPECT_EQ(PieceInPhoto(after, {1, 1}), 1) << "no piece of player 1 where the click was";
   EXPECT_EQ(computer, 1) << "the computer did not answer with one piece";
 
+  ClickAt(window, closeX, closeY);
+  EXPECT_EQ(WaitFor(game_, 10000), 0) << "the close area did not end the program with code 0";
+  game_ = 0;
+}
+
+// Every second pixel of a photograph of the doubled window: the picture drawn.
+Photo Halved(const Photo& big) {
+  Photo small;
+  small.width = big.width / 2;
+  small.height = big.height / 2;
+  for (int y = 0; y < small.height; ++y)
+    for (int x = 0; x < small.width; ++x) small.pixels.push_back(big.At(2 * x, 2 * y));
+  return small;
+}
+
+// Blocks of 2 x 2 photographed pixels that are not one colour: zero when the
+// picture is enlarged by repeating pixels, as it must be to stay sharp.
+int MixedBlocks(const Photo& big) {
+  int mixed = 0;
+  for (int y = 0; y + 1 < big.height; y += 2)
+    for (int x = 0; x + 1 < big.width; x += 2) {
+      const uint32_t c = big.At(x, y);
+      mixed += (big.At(x + 1, y) != c || big.At(x, y + 1) != c || big.At(x + 1, y + 1) != c) ? 1 : 0;
+    }
+  return mixed;
+}
+
+TEST_F(RealWindow, ALargeScreenShowsTheBoardDoubledAndClicksLandOnThePoints) {
+  for (const char* tool : {"Xvfb", "xdotool", "xwd"}) {
+    if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+  }
+  const fs::path program = bin_ / "TrivaneGUI";
+  if (!fs::exists(program)) GTEST_SKIP() << "TrivaneGUI is not built";
+  StartProgram({});
+  client::NewGame();
+
+  // Room for 1000 x 1000 but not for 1500 x 1500, at the usual density: the
+  // desktop's choice is 2 without any word.
+  StartDisplay("1280x1100x24", "96");
+  if (HasFatalFailure()) return;
+  game_ = Start({program.string(), "EASY"}, display_, "/", true);
+  const std::string window = FindGameWindow();
+  ASSERT_FALSE(window.empty()) << "the game window did not appear";
+
+  Photo board;
+  bool built = false;
+  const uint32_t line = veltounit::MakeColour(0, 0, 64);
+  for (int waited = 0; waited < 60000 && !built; waited += 500) {
+    Pause(500);
+    if (!Shoot(window, "real_window_2x_board", &board) || board.width != 1000) continue;
+    built = board.At(2 * 62, 2 * 155) == line && board.At(2 * 160 + 1, 2 * 248 + 1) == line;
+  }
+  ASSERT_TRUE(built) << "the doubled board did not appear (photo " << board.width << " x " << board.height << ")";
+  Pause(500);
+  ASSERT_TRUE(Shoot(window, "real_window_2x_board", &board));
+  ASSERT_EQ(board.width, 1000);
+  ASSERT_EQ(board.height, 1000);
+  EXPECT_EQ(MixedBlocks(board), 0) << "pixels were blended, not repeated";
+
+  // Point (4, 1) is drawn at (248, 62): on the doubled window at (496, 124).
+  ClickAt(window, 2 * 248 + 1, 2 * 62 + 1);
+  int computer = 0;
+  Photo after;
+  for (int waited = 0; waited < 15000 && computer == 0; waited += 500) {
+    Pause(500);
+    ASSERT_TRUE(Shoot(window, "real_window_2x_after_click", &after));
+    const Photo drawn = Halved(after);
+    computer = 0;
+    for (const Pt& p : BoardPoints()) computer += PieceInPhoto(drawn, p) == 2 ? 1 : 0;
+  }
+  Pause(1000);  // the marks for player 1's next turn follow the answer
+  ASSERT_TRUE(Shoot(window, "real_window_2x_after_click", &after));
+  const Photo drawn = Halved(after);
+  EXPECT_EQ(PieceInPhoto(drawn, {4, 1}), 1) << "no piece of player 1 where the click was";
+  EXPECT_EQ(computer, 1) << "the computer did not answer with one piece";
+  EXPECT_EQ(MixedBlocks(after), 0);
+
+  // Ctrl held as a person holds it, then Ctrl+plus (3x) and twice Ctrl+minus
+  // in quick succession: back to 500 x 500, where the close area is at its
+  // own place.  The desktop's late reports of the passing sizes must not reach the picture.
+  const std::string key = "DISPLAY=" + display_ +
+                          " xdotool keydown ctrl sleep 0.3 key equal sleep 0.3 key minus sleep 0.3 key minus"
+                          " sleep 0.3 keyup ctrl";
+  ASSERT_EQ(std::system(key.c_str()), 0);
+  Photo small;
+  for (int waited = 0; waited < 10000 && small.width != 500; waited += 250) {
+    Pause(250);
+    if (!Shoot(window, "real_window_2x_then_1x", &small)) small.width = 0;
+  }
+  ASSERT_EQ(small.width, 500) << "Ctrl+minus did not shrink the window";
+  Pause(500);
+  ASSERT_TRUE(Shoot(window, "real_window_2x_then_1x", &small));
+  EXPECT_EQ(small.height, 500);
+  EXPECT_EQ(PieceInPhoto(small, {4, 1}), 1);
+  EXPECT_EQ(small.At(62, 155), veltounit::MakeColour(0, 0, 64)) << "the board is no longer where it was drawn";
+  const int closeX = (veltogui::GetObjectX1("wnd_exit") + veltogui::GetObjectX2("wnd_exit")) / 2;
+  const int closeY = (veltogui::GetObjectY1("wnd_exit") + veltogui::GetObjectY2("wnd_exit")) / 2;
   ClickAt(window, closeX, closeY);
   EXPECT_EQ(WaitFor(game_, 10000), 0) << "the close area did not end the program with code 0";
   game_ = 0;
