@@ -42,6 +42,11 @@ Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r -t 20 display <&5 || { echo "FAIL: Xvfb did not start"; exit 1; }
 export DISPLAY=":$display"
+# A Wine server still running from the steps before (programs run without a
+# display) would keep its display-less desktop: end it, so this display's
+# desktop is the one the game gets.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
 "$wine" wineboot -i >/dev/null 2>&1 || true
 
 # The 24 board points, (x, y) on the 7 x 7 grid; point (x, y) is centred at
