@@ -10,6 +10,7 @@ namespace plat {
 
 namespace {
 std::array<bool, 256> g_held{};
+KeyStates g_heldAtMessage;  // as of the last input message taken
 std::array<bool, 256> g_locked{};
 POINT g_cursor{0, 0};
 std::string g_layout;  // empty: ask the desktop
@@ -26,6 +27,18 @@ void SetKeyHeld(int vk, bool down) {
 }
 
 bool KeyHeld(int vk) { return vk >= 0 && vk <= 255 && g_held[vk]; }
+
+KeyStates HeldKeys() {
+  KeyStates keys;
+  for (size_t vk = 0; vk < g_held.size(); ++vk) keys[vk] = g_held[vk];
+  return keys;
+}
+
+void TakeKeyStates(const KeyStates& at) { g_heldAtMessage = at; }
+
+KeyStates TakenKeys() { return g_heldAtMessage; }
+
+bool KeyHeldAtMessage(int vk) { return vk >= 0 && vk <= 255 && g_heldAtMessage[static_cast<size_t>(vk)]; }
 
 WPARAM MouseKeys() {
   WPARAM k = 0;
@@ -53,6 +66,7 @@ std::string& KeyboardLayout() { return g_layout; }
 
 void ResetInput() {
   g_held.fill(false);
+  g_heldAtMessage.reset();
   g_locked.fill(false);
   g_cursor = POINT{0, 0};
   g_layout.clear();
@@ -68,7 +82,7 @@ SHORT WINAPI GetAsyncKeyState(int virtualKey) {
 }
 
 SHORT WINAPI GetKeyState(int virtualKey) {
-  int v = (KeyHeld(virtualKey) ? 0x8000 : 0) | (LockState(virtualKey) ? 1 : 0);
+  int v = (KeyHeldAtMessage(virtualKey) ? 0x8000 : 0) | (LockState(virtualKey) ? 1 : 0);
   return static_cast<SHORT>(v);
 }
 

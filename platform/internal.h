@@ -2,6 +2,7 @@
 // visible to the game's layers; they see only win32.h and automation.h.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -111,7 +112,18 @@ void ResetWindows();
 
 // --- Input state ---------------------------------------------------------------
 void SetKeyHeld(int vk, bool down);
-bool KeyHeld(int vk);
+bool KeyHeld(int vk);  // held on the desktop now
+// Held keys come in two views, as on Windows: the desktop's present one
+// (GetAsyncKeyState) and the one as of the last input message the program
+// took from its queue (GetKeyState, and the Shift of a typed character).  A
+// handler asking whether Ctrl went with this key must not be told of a
+// release still queued behind it: a quick hand or a busy machine puts Ctrl's
+// release in the queue before the program reads the key.
+using KeyStates = std::bitset<256>;
+KeyStates HeldKeys();                     // the desktop's view, copied into each queued input message
+void TakeKeyStates(const KeyStates& at);  // the program took an input message
+KeyStates TakenKeys();                    // GetKeyState's view
+bool KeyHeldAtMessage(int vk);
 // The MK_ flags of the buttons and modifiers held now, as mouse messages carry them.
 WPARAM MouseKeys();
 void ToggleLock(int vk);  // caps / num / scroll lock

@@ -523,6 +523,7 @@ void DropInputBehindBox() {
   SetKeyHeld(VK_LBUTTON, (buttons & SDL_BUTTON_LMASK) != 0);
   SetKeyHeld(VK_RBUTTON, (buttons & SDL_BUTTON_RMASK) != 0);
   SetKeyHeld(VK_MBUTTON, (buttons & SDL_BUTTON_MMASK) != 0);
+  TakeKeyStates(HeldKeys());
 }
 
 int SdlMessageBox(const std::string& text, const std::string& caption, UINT type) {

@@ -27,7 +27,13 @@ struct WindowClass {
 struct Queued {
   MSG msg{};
   bool setCursorFirst = false;
+  bool input = false;  // keyboard or mouse: taking it moves GetKeyState's view to `keys`
+  KeyStates keys;
 };
+
+bool IsInputMessage(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
 
 std::map<std::string, WindowClass> g_classes;  // by lower-cased name
 ATOM g_nextAtom = 0xC000;
@@ -105,6 +111,7 @@ int TryRetrieve(LPMSG out, HWND hwnd, UINT lo, UINT hi, bool remove) {
         }
       }
     }
+    if (remove && q.input) TakeKeyStates(q.keys);
     *out = q.msg;
     return 1;
   }
@@ -176,6 +183,8 @@ void QueueInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool setC
   q.msg.lParam = lParam;
   Stamp(q.msg);
   q.setCursorFirst = setCursorFirst;
+  q.input = IsInputMessage(message);
+  if (q.input) q.keys = HeldKeys();
   g_posted.push_back(q);
 }
 
@@ -726,7 +735,7 @@ void WINAPI PostQuitMessage(int exitCode) {
 BOOL WINAPI TranslateMessage(const MSG* msg) {
   if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
   int vk = static_cast<int>(msg->wParam);
-  bool shift = KeyHeld(VK_SHIFT);
+  bool shift = KeyHeldAtMessage(VK_SHIFT);
   bool caps = LockState(VK_CAPITAL);
   int ch = 0;
   if (vk >= 'A' && vk <= 'Z') {
@@ -766,6 +775,8 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
   q.msg = *msg;
   q.msg.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   q.msg.wParam = static_cast<WPARAM>(ch);
+  q.input = true;
+  q.keys = TakenKeys();
   g_posted.push_front(q);
   return TRUE;
 }

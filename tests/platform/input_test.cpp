@@ -13,6 +13,8 @@ TEST_F(Input, KeysReachTheProcedureWithVirtualKeyCodes) {
   SeenMessages().clear();
   automation::PressKey('A');
   EXPECT_NE(GetAsyncKeyState('A'), 0);
+  EXPECT_EQ(GetKeyState('A'), 0) << "the key's message has not been taken yet";
+  Drain();
   EXPECT_LT(GetKeyState('A'), 0);
   automation::ReleaseKey('A');
   EXPECT_EQ(GetAsyncKeyState('A'), 0);
@@ -31,10 +33,12 @@ TEST_F(Input, CapitalLockIsReportedByGetKeyState) {
   automation::SetCapsLock(true);
   EXPECT_EQ(GetKeyState(VK_CAPITAL), 1);
   automation::PressKey(VK_CAPITAL);  // pressing the key turns it off, and it is held
+  Drain();
   EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 0);
   EXPECT_LT(GetKeyState(VK_CAPITAL), 0);
   automation::ReleaseKey(VK_CAPITAL);
   automation::TapKey(VK_CAPITAL);
+  Drain();
   EXPECT_EQ(GetKeyState(VK_CAPITAL), 1);
   Drain();
   SeenMessages().clear();
@@ -43,6 +47,40 @@ TEST_F(Input, CapitalLockIsReportedByGetKeyState) {
   ASSERT_GE(SeenMessages().size(), 2u);
   EXPECT_EQ(SeenMessages()[1].message, static_cast<UINT>(WM_CHAR));
   EXPECT_EQ(SeenMessages()[1].wParam, static_cast<WPARAM>('B'));
+}
+
+// Ctrl (or Shift) released before the program reads the key it went with:
+// the release waits in the queue, so the key is still read as Ctrl+key, and
+// the desktop's own view already has Ctrl up.
+TEST_F(Input, ModifiersAreReadAsOfTheMessageTakenNotAsTheDesktopHasThemNow) {
+  Drain();
+  SeenMessages().clear();
+  automation::PressKey(VK_CONTROL);
+  automation::TapKey(VK_OEM_MINUS);
+  automation::ReleaseKey(VK_CONTROL);
+  automation::PressKey(VK_SHIFT);
+  automation::TapKey('K');
+  automation::ReleaseKey(VK_SHIFT);
+  EXPECT_EQ(GetAsyncKeyState(VK_CONTROL), 0);
+  MSG m;
+  bool minusSeen = false;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+    if (m.message == WM_KEYDOWN && m.wParam == VK_OEM_MINUS) {
+      minusSeen = true;
+      EXPECT_LT(GetKeyState(VK_CONTROL), 0) << "Ctrl's queued release was applied before the key was read";
+    }
+    if (m.message == WM_KEYDOWN && m.wParam == 'K') {
+      EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+    }
+  }
+  EXPECT_TRUE(minusSeen);
+  EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+  EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
+  bool upperK = false;
+  for (const Seen& s : SeenMessages()) upperK = upperK || (s.message == WM_CHAR && s.wParam == 'K');
+  EXPECT_TRUE(upperK) << "Shift released behind the key did not type a capital";
 }
 
 TEST_F(Input, PointerPositionIsInWindowCoordinates) {
