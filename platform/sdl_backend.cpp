@@ -81,7 +81,7 @@ int KeyFromSdl(const SDL_Keysym& k) {
   switch (c) {
     case SDLK_BACKSPACE: return VK_BACK;
     case SDLK_TAB: return VK_TAB;
-    case SDLK_RETURN: return VK_RETURN;
+    case SDLK_RETURN:
     case SDLK_KP_ENTER: return VK_RETURN;
     case SDLK_LSHIFT: return VK_LSHIFT;
     case SDLK_RSHIFT: return VK_RSHIFT;

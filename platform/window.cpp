@@ -642,7 +642,7 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       return 1;
     }
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
-    case WM_NCHITTEST: return HTCLIENT;
+    case WM_NCHITTEST: return HTCLIENT;  // NOLINT(bugprone-branch-clone): HTCLIENT is 1, by chance
     case WM_MOUSEACTIVATE: return 1;
     case WM_SETCURSOR: return FALSE;
     case WM_SETTEXT: SetWindowTextA(hwnd, reinterpret_cast<LPCSTR>(lParam)); return TRUE;
@@ -730,6 +730,19 @@ void WINAPI PostQuitMessage(int exitCode) {
   g_quitCode = exitCode;
 }
 
+namespace {
+// The punctuation keys of a US layout, without and with Shift.
+struct PunctuationKey {
+  int vk;
+  char plain, shifted;
+};
+constexpr PunctuationKey kPunctuation[] = {
+    {VK_OEM_1, ';', ':'},      {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'}, {VK_OEM_MINUS, '-', '_'},
+    {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},    {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},
+    {VK_OEM_5, '\\', '|'},     {VK_OEM_6, ']', '}'},    {VK_OEM_7, '\'', '"'},
+};
+}  // namespace
+
 // Character messages for the keys that type one, with Shift and the capital
 // letters lock on a US layout; placed first in the queue as Windows does.
 BOOL WINAPI TranslateMessage(const MSG* msg) {
@@ -757,18 +770,12 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
       case VK_SUBTRACT: ch = '-'; break;
       case VK_DECIMAL: ch = '.'; break;
       case VK_DIVIDE: ch = '/'; break;
-      case VK_OEM_1: ch = shift ? ':' : ';'; break;
-      case VK_OEM_PLUS: ch = shift ? '+' : '='; break;
-      case VK_OEM_COMMA: ch = shift ? '<' : ','; break;
-      case VK_OEM_MINUS: ch = shift ? '_' : '-'; break;
-      case VK_OEM_PERIOD: ch = shift ? '>' : '.'; break;
-      case VK_OEM_2: ch = shift ? '?' : '/'; break;
-      case VK_OEM_3: ch = shift ? '~' : '`'; break;
-      case VK_OEM_4: ch = shift ? '{' : '['; break;
-      case VK_OEM_5: ch = shift ? '|' : '\\'; break;
-      case VK_OEM_6: ch = shift ? '}' : ']'; break;
-      case VK_OEM_7: ch = shift ? '"' : '\''; break;
-      default: return FALSE;
+      default: {
+        const auto* key = std::find_if(std::begin(kPunctuation), std::end(kPunctuation),
+                                       [vk](const PunctuationKey& k) { return k.vk == vk; });
+        if (key == std::end(kPunctuation)) return FALSE;
+        ch = static_cast<unsigned char>(shift ? key->shifted : key->plain);
+      }
     }
   }
   Queued q;

@@ -170,7 +170,8 @@ TEST_F(Input, DamagedCursorFilesAreRefused) {
   std::vector<unsigned char> good = MonoCursor(1, 1);
   EXPECT_EQ(LoadCursorFromFileA("no/such/pointer.cur"), nullptr);
   for (size_t cut : {0u, 5u, 21u, 40u, 100u, 300u}) {
-    std::vector<unsigned char> part(good.begin(), good.begin() + std::min(cut, good.size()));
+    std::vector<unsigned char> part(good.begin(),
+                                    good.begin() + static_cast<std::ptrdiff_t>(std::min(cut, good.size())));
     WriteFile("damaged.cur", part);
     EXPECT_EQ(LoadCursorFromFileA("damaged.cur"), nullptr) << cut;
   }
