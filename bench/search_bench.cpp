@@ -150,7 +150,8 @@ int main(int argc, char** argv) {
     const char* name;
     uint8_t depth;
   };
-  for (const Level level : {Level{"EASY", 3}, Level{"MEDIUM", 5}, Level{"HARD", 6}})
+  for (const Level level :
+       {Level{"EASY", TRIVANE_DEPTH_EASY}, Level{"MEDIUM", TRIVANE_DEPTH_MEDIUM}, Level{"HARD", TRIVANE_DEPTH_HARD}})
     for (size_t i = 0; i < Positions().size(); ++i) {
       const std::string name = std::string("AI_Play/") + level.name + "/" + Positions()[i].name;
       benchmark::RegisterBenchmark(name.c_str(), BM_AI_Play, i, level.depth, level.name)

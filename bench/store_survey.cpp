@@ -101,7 +101,7 @@ Turn SearchMove(Survey& s) {
 
 int main(int argc, char** argv) {
   const long games = argc > 1 ? std::max(1L, std::atol(argv[1])) : 300;
-  const int difficulty = argc > 2 ? std::atoi(argv[2]) : 6;
+  const int difficulty = argc > 2 ? std::atoi(argv[2]) : TRIVANE_DEPTH_HARD;
   const uint32_t first_seed = argc > 3 ? static_cast<uint32_t>(std::atol(argv[3])) : 1;
 
   Engine_SetMessageHandler(AnswerEveryBox);

@@ -29,14 +29,14 @@ struct Point {
   int32_t y = 0;
 };
 
-// GamePart codes.
-constexpr uint32_t kPlace = 1;
-constexpr uint32_t kSlide = 2;
-constexpr uint32_t kFly = 3;
-constexpr uint32_t kRemove = 4;
-constexpr uint32_t kPlayer1Won = 5;
-constexpr uint32_t kPlayer2Won = 6;
-constexpr uint32_t kDraw = 7;
+// GamePart codes, as the engine publishes them.
+constexpr uint32_t kPlace = TRIVANE_PHASE_PLACE;
+constexpr uint32_t kSlide = TRIVANE_PHASE_SLIDE;
+constexpr uint32_t kFly = TRIVANE_PHASE_FLY;
+constexpr uint32_t kRemove = TRIVANE_PHASE_REMOVE;
+constexpr uint32_t kPlayer1Won = TRIVANE_PHASE_PLAYER1_WON;
+constexpr uint32_t kPlayer2Won = TRIVANE_PHASE_PLAYER2_WON;
+constexpr uint32_t kDraw = TRIVANE_PHASE_DRAW;
 
 constexpr unsigned kQuestionStyle = MB_YESNO | MB_ICONINFORMATION;  // 0x44
 

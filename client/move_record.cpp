@@ -186,7 +186,9 @@ bool LoadGameFile(const std::string& path) {
   ReplayRecord();
   if (!file.level.empty()) {
     level_name = file.level;
-    Engine_SetDifficulty(level_name == "EASY" ? 3 : level_name == "HARD" ? 6 : 5);
+    Engine_SetDifficulty(level_name == "EASY"   ? TRIVANE_DEPTH_EASY
+                         : level_name == "HARD" ? TRIVANE_DEPTH_HARD
+                                                : TRIVANE_DEPTH_MEDIUM);
   }
   RebuildScreen();
   return true;

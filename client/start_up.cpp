@@ -80,13 +80,13 @@ void ReadCommandLine(const std::vector<std::string>& words) {
     if (vu::SameTextNoCase(word, "CPUVSCPU")) {
       cpu_player[1] = 1;
     } else if (vu::SameTextNoCase(word, "EASY")) {
-      Engine_SetDifficulty(3);
+      Engine_SetDifficulty(TRIVANE_DEPTH_EASY);
       level_name = "EASY";
     } else if (vu::SameTextNoCase(word, "MEDIUM")) {
-      Engine_SetDifficulty(5);
+      Engine_SetDifficulty(TRIVANE_DEPTH_MEDIUM);
       level_name = "MEDIUM";
     } else if (vu::SameTextNoCase(word, "HARD")) {
-      Engine_SetDifficulty(6);
+      Engine_SetDifficulty(TRIVANE_DEPTH_HARD);
       level_name = "HARD";
     } else if (vu::SameTextNoCase(word, "TWOPLAYERS")) {
       // Two people at one screen: the computer plays neither side.

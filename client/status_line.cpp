@@ -53,8 +53,8 @@ std::string PiecesText() {
 }  // namespace
 
 std::string EndReasonText(uint32_t part) {
-  if (part == 5 || part == 6) {
-    const uint32_t winner = part == 5 ? 1 : 2;
+  if (part == TRIVANE_PHASE_PLAYER1_WON || part == TRIVANE_PHASE_PLAYER2_WON) {
+    const uint32_t winner = part == TRIVANE_PHASE_PLAYER1_WON ? 1 : 2;
     const uint32_t loser = 3 - winner;
     if (OnBoard(loser) < 3) {
       return "Player " + std::to_string(winner) + " won: player " + std::to_string(loser) + " has " +
@@ -62,7 +62,7 @@ std::string EndReasonText(uint32_t part) {
     }
     return "Player " + std::to_string(winner) + " won: player " + std::to_string(loser) + " cannot move";
   }
-  if (part == 7) {
+  if (part == TRIVANE_PHASE_DRAW) {
     switch (Engine_GetDrawReason()) {
       case 1: return "Draw: the same position three times";
       case 2: return "Draw: " + std::to_string(game_record::kDrawQuietMoves) + " moves without a mill";

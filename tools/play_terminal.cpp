@@ -84,7 +84,7 @@ std::string BoardText() {
 }
 
 std::string HintText(int player, int game_part) {
-  if (game_part != 1 && game_part != 4) return "";
+  if (game_part != TRIVANE_PHASE_PLACE && game_part != TRIVANE_PHASE_REMOVE) return "";
   const int owner = game_part == TRIVANE_PHASE_PLACE ? player : (player == 1 ? 2 : 1);
   std::string out = game_part == TRIVANE_PHASE_PLACE ? "  placement marks:\n" : "  removal marks:\n";
   for (uint32_t y = 1; y <= 7; ++y) {

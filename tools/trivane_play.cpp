@@ -154,8 +154,8 @@ const char* PhaseText(uint32_t g) {
 Ply MakePly(uint32_t g, uint32_t fx, uint32_t fy, uint32_t tx, uint32_t ty) {
   const Square from{static_cast<int>(fx), static_cast<int>(fy)};
   const Square to{static_cast<int>(tx), static_cast<int>(ty)};
-  if (g == 2 || g == 3) return Ply{PlyKind::Slide, from, to};
-  return Ply{g == 4 ? PlyKind::Remove : PlyKind::Place, {}, from};
+  if (g == TRIVANE_PHASE_SLIDE || g == TRIVANE_PHASE_FLY) return Ply{PlyKind::Slide, from, to};
+  return Ply{g == TRIVANE_PHASE_REMOVE ? PlyKind::Remove : PlyKind::Place, {}, from};
 }
 
 // The ply in notation: "d2", "d2-d3", "xf4".
@@ -238,7 +238,7 @@ void Save(const std::string& path, const std::vector<Ply>& plies, int difficulty
   game_record::GameFile file;
   // A saved game names one of the three levels its format knows; MASTER games
   // are saved as HARD, the nearest.
-  file.level = difficulty == 3 ? "EASY" : difficulty == 6 ? "HARD" : "MEDIUM";
+  file.level = difficulty == TRIVANE_DEPTH_EASY ? "EASY" : difficulty == TRIVANE_DEPTH_HARD ? "HARD" : "MEDIUM";
   file.date = game_record::DateNow();
   file.plies = plies;
   std::string error;
@@ -292,7 +292,9 @@ int main(int argc, char** argv) {
     }
     plies = file.plies;
     if (options.difficulty < 0 && !file.level.empty())
-      options.difficulty = file.level == "EASY" ? 3 : file.level == "HARD" ? 6 : 5;
+      options.difficulty = file.level == "EASY"   ? TRIVANE_DEPTH_EASY
+                           : file.level == "HARD" ? TRIVANE_DEPTH_HARD
+                                                  : TRIVANE_DEPTH_MEDIUM;
   }
   if (options.difficulty >= 0) Engine_SetDifficulty(static_cast<uint32_t>(options.difficulty));
   if (options.master) {
@@ -370,7 +372,7 @@ int main(int argc, char** argv) {
       std::string path;
       std::getline(words >> std::ws, path);
       if (path.empty()) std::printf("  Type save and a file name.\n");
-      else Save(path, plies, options.master ? 6 : options.difficulty);
+      else Save(path, plies, options.master ? TRIVANE_DEPTH_HARD : options.difficulty);
       continue;
     }
     if (first == "moves") {
