@@ -38,7 +38,6 @@ Position Build(const BenchPosition& b) {
 }  // namespace
 
 int main() {
-  BuildBoardGeometry();
   const std::vector<BenchPosition> positions = {
       {"empty_board", {}, {}, 1, 9, 9},
       {"eighth_placement",

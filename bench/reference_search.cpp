@@ -1,5 +1,6 @@
 #include "reference_search.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "fastmap.h"
@@ -29,11 +30,11 @@ void IndexMillPartners() {
   std::memset(g_mill_partners, 0, sizeof g_mill_partners);
   for (uint8_t x = 1; x < BOARD_CELLS; ++x)
     for (uint8_t y = 1; y < BOARD_CELLS; ++y) {
-      const BoardNode& node = g_geometry.nodes[x][y];
+      const BoardNode& node = BOARD.nodes[x][y];
       MillPartners& partners = g_mill_partners[x][y];
       for (uint8_t i = 1; i <= node.mills_availiable && i <= 2; ++i) {
         uint8_t k = 0;
-        for (const auto& point : g_geometry.MillTable[MillOfNode(x, y, i)]) {
+        for (const auto& point : BOARD.MillTable[MillOfNode(x, y, i)]) {
           if (point[0] == x && point[1] == y) continue;
           if (k < 2) partners.cell[partners.count][k] = static_cast<uint8_t>(point[0] * BOARD_CELLS + point[1]);
           ++k;
@@ -95,7 +96,7 @@ void Append(uint8_t root_player, uint32_t father, uint8_t mover, uint8_t move_ty
             uint8_t tx, uint8_t ty) {
   const uint8_t from[2] = {fx, fy};
   const uint8_t to[2] = {tx, ty};
-  hang_on_tree(root_player, from, to, father, NodeStore[father].depth + 1, mover, move_type);
+  hang_on_tree(root_player, from, to, father, g_search.nodes[father].depth + 1, mover, move_type);
 }
 
 void AppendChildren(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
@@ -149,13 +150,39 @@ struct Growth {
   bool unset_seen;
 };
 
-GameState g_frames[PATH_BUFFER];
+// The game as the old search copied it: the record without the backups the
+// game now keeps at its end.
+constexpr size_t GAME_BYTES = offsetof(GameState, turn_backup);
+
+// GamePart as the old search asked it, the draw proposition held back: the
+// removals of the player to move cancelled when they have no target, and the
+// answer read from the board and the piece maps.
+uint8_t ReferencePhase(uint8_t p) {
+  if (!IsPlayer(p)) return 0;
+  if (g_game.draw_agreed) return GAMEPART_DRAW;
+  const uint8_t r = g_game.remaining_put_pieces[p];
+  if (p == g_game.current_player && FreePieces(Opponent(p)) == 0) g_game.removals_due = 0;
+  if (r == 0) {
+    if (PiecesOnBoard(2) < 3) return GAMEPART_PLAYER1_WON;
+    if (PiecesOnBoard(1) < 3) return GAMEPART_PLAYER2_WON;
+    if (g_game.removals_due == 0 && PiecesOnBoard(p) > 3 && IsBlocked(p))
+      return p == 1 ? GAMEPART_PLAYER2_WON : GAMEPART_PLAYER1_WON;
+  }
+  if (g_game.removals_due != 0) return GAMEPART_REMOVE;
+  if (r != 0) return GAMEPART_PLACE;
+  return PiecesOnBoard(p) == 3 ? GAMEPART_FLY : GAMEPART_SLIDE;
+}
+
+struct GameFrame {
+  uint8_t bytes[GAME_BYTES];
+};
+GameFrame g_frames[PATH_BUFFER];
 uint32_t g_last_child[NODE_CAPACITY];
 int32_t g_grade[NODE_CAPACITY];
 uint8_t g_graded[NODE_CAPACITY];
 
 void Visit(Growth& growth, uint32_t i, uint8_t mover) {
-  SearchNode& node = NodeStore[i];
+  SearchNode& node = g_search.nodes[i];
   const uint32_t depth = node.depth;
   if (depth != 0 && (CheckGameOver() != 0 || depth >= growth.depth)) {
     const int32_t grade = Grade(growth.root_player);
@@ -168,37 +195,34 @@ void Visit(Growth& growth, uint32_t i, uint8_t mover) {
   }
   g_graded[i] = 0;
   node.expanded = 1;
-  GameState& frame = g_frames[depth];
-  frame = g_game;
-  SetDrawOfferSuppressed(true);
-  const uint8_t g = GamePart(mover);
-  SetDrawOfferSuppressed(false);
-  const uint32_t first = node_count + 1;
+  std::memcpy(g_frames[depth].bytes, &g_game, GAME_BYTES);
+  const uint8_t g = ReferencePhase(mover);
+  const uint32_t first = g_search.count + 1;
   AppendChildren(i, growth.root_player, mover, g);
-  const uint32_t last = node_count;
+  const uint32_t last = g_search.count;
   g_last_child[i] = last >= first ? last : 0;
   if (last < first) growth.unset_seen = true;
-  if (node_count > StoreLimit() - 1) {
+  if (g_search.count > StoreLimit() - 1) {
     growth.abandoned = true;
     return;
   }
   for (uint32_t c = last; c >= first; --c) {
-    std::memcpy(&g_game, &g_frames[depth], sizeof(GameState));
-    ApplyRecordMove(NodeStore[c]);
+    std::memcpy(static_cast<void*>(&g_game), g_frames[depth].bytes, GAME_BYTES);
+    ApplyRecordMove(g_search.nodes[c]);
     Visit(growth, c, GetPlayer());
     if (growth.abandoned) return;
   }
 }
 
 void ReplayWalkFolds(uint32_t depth) {
-  for (uint32_t j = 0; j <= node_count; ++j) {
-    NodeStore[j].value = UNSET_VALUE;
-    NodeStore[j].expanded = 0;
+  for (uint32_t j = 0; j <= g_search.count; ++j) {
+    g_search.nodes[j].value = UNSET_VALUE;
+    g_search.nodes[j].expanded = 0;
   }
   uint32_t cursor = 0;
   for (;;) {
     const uint32_t i = cursor;
-    SearchNode& node = NodeStore[i];
+    SearchNode& node = g_search.nodes[i];
     if (node.depth != 0 && g_graded[i]) {
       node.value = g_grade[i];
       FoldIntoFather(i);
@@ -216,33 +240,31 @@ void ReplayWalkFolds(uint32_t depth) {
 
 GrowthResult GrowTree(uint8_t root_player, uint32_t depth) {
   Growth growth{root_player, depth, false, false};
-  GameState live;
-  std::memcpy(&live, &g_game, sizeof(GameState));
+  GameFrame live;
+  std::memcpy(live.bytes, &g_game, GAME_BYTES);
   RestoreTurnState();
   RestoreBoardState();
   SetPlayer(root_player);
-  GameState& base = g_frames[0];
-  std::memcpy(&base, &g_game, sizeof(GameState));
-  std::memcpy(&g_game, &live, sizeof(GameState));
+  GameFrame& base = g_frames[0];
+  std::memcpy(base.bytes, &g_game, GAME_BYTES);
+  std::memcpy(static_cast<void*>(&g_game), live.bytes, GAME_BYTES);
   RestoreBoardState();
 
-  SearchNode& root = NodeStore[0];
+  SearchNode& root = g_search.nodes[0];
   root.expanded = 1;
   g_graded[0] = 0;
-  SetDrawOfferSuppressed(true);
-  const uint8_t g = GamePart(root_player);
-  SetDrawOfferSuppressed(false);
+  const uint8_t g = ReferencePhase(root_player);
   AppendChildren(0, root_player, root_player, g);
-  const uint32_t last = node_count;
+  const uint32_t last = g_search.count;
   g_last_child[0] = last;
   GrowthResult result;
-  if (node_count > StoreLimit() - 1) {
+  if (g_search.count > StoreLimit() - 1) {
     result.abandoned = true;
     return result;
   }
   for (uint32_t c = last; c >= 1; --c) {
-    std::memcpy(&g_game, &base, sizeof(GameState));
-    ApplyRecordMove(NodeStore[c]);
+    std::memcpy(static_cast<void*>(&g_game), base.bytes, GAME_BYTES);
+    ApplyRecordMove(g_search.nodes[c]);
     Visit(growth, c, GetPlayer());
     if (growth.abandoned) {
       result.abandoned = true;
@@ -256,7 +278,7 @@ GrowthResult GrowTree(uint8_t root_player, uint32_t depth) {
       if (g_graded[c]) FoldIntoFather(c);
   }
   result.order_free = !growth.unset_seen;
-  node_cursor = 0;
+  g_search.cursor = 0;
   return result;
 }
 

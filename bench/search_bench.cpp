@@ -1,5 +1,5 @@
 // Time per computer move at each difficulty on a fixed set of positions, with
-// the size of each tree.  The sum of node_count over the whole set is printed
+// the size of each tree.  The sum of the record counts over the whole set is printed
 // as a signature: any change in what the search builds changes that number.
 // Beside the production search run the search it replaced (Reference/...,
 // bench/reference_search.cpp) and the replaying walk kept with the tests
@@ -80,15 +80,15 @@ std::map<std::string, std::string>& Answers(bool reference) {
 }
 
 std::string Answer(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty) {
-  return std::to_string(node_count) + " records, " + std::to_string(fx) + "," + std::to_string(fy) + " - " +
+  return std::to_string(g_search.count) + " records, " + std::to_string(fx) + "," + std::to_string(fy) + " - " +
          std::to_string(tx) + "," + std::to_string(ty);
 }
 
 void SetRecordCounters(benchmark::State& state) {
-  state.counters["node_count"] = node_count;
-  state.counters["nodes_per_s"] = benchmark::Counter(static_cast<double>(node_count) * state.iterations(),
+  state.counters["node_count"] = g_search.count;
+  state.counters["nodes_per_s"] = benchmark::Counter(static_cast<double>(g_search.count) * state.iterations(),
                                                      benchmark::Counter::kIsRate);
-  state.counters["s_per_record"] = benchmark::Counter(static_cast<double>(node_count) * state.iterations(),
+  state.counters["s_per_record"] = benchmark::Counter(static_cast<double>(g_search.count) * state.iterations(),
                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
@@ -120,7 +120,7 @@ void BM_AI_Play(benchmark::State& state, size_t position, uint8_t difficulty, co
     benchmark::DoNotOptimize(fx);
   }
   SetRecordCounters(state);
-  TreeSizes()[std::string(level) + "/" + pos.name] = node_count;
+  TreeSizes()[std::string(level) + "/" + pos.name] = g_search.count;
   Answers(false)[std::string(level) + "/" + pos.name] = Answer(fx, fy, tx, ty);
 }
 
@@ -144,7 +144,6 @@ void BM_Reference(benchmark::State& state, size_t position, uint8_t difficulty, 
 }  // namespace
 
 int main(int argc, char** argv) {
-  BuildBoardGeometry();
   SetMessageHandler(Quiet);
   struct Level {
     const char* name;

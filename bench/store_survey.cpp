@@ -56,7 +56,7 @@ uint32_t Play(const Turn& m) {
 struct Survey {
   long searches = 0, greedy = 0, abandoned_first = 0, answered_shallower = 0, failed = 0;
   std::map<uint32_t, long> answered_at_depth;
-  std::vector<uint32_t> records;  // node_count of each completed search
+  std::vector<uint32_t> records;  // g_search.count of each completed search
   std::vector<double> millis;     // wall time of each computer move that searched, retries included
   double seconds = 0;
   long games = 0, decided = 0, drawn = 0, move_cap = 0;
@@ -90,7 +90,7 @@ Turn SearchMove(Survey& s) {
   if (move.store_full) {
     ++s.failed;
   } else {
-    s.records.push_back(node_count);
+    s.records.push_back(g_search.count);
     ++s.answered_at_depth[move.depth];
     if (move.depth < asked) ++s.answered_shallower;
   }

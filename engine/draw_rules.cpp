@@ -135,7 +135,7 @@ void DrawKeyContents(uint64_t key, uint32_t (&pieces)[2], uint8_t& to_move, uint
   // PositionKey's walk backwards: the last point it wrote is in the low bits.
   for (int y = 7; y >= 1; --y) {
     for (int x = 7; x >= 1; --x) {
-      const uint8_t point = g_masks.point_of_cell[x][y];
+      const uint8_t point = BOARD.masks.point_of_cell[x][y];
       if (point == NO_POINT) continue;
       const uint8_t cell = static_cast<uint8_t>(cells & 3u);
       cells >>= 2;

@@ -18,57 +18,53 @@ const char* const AT_SIGNS = ".. @@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@\n";
 
 std::string N(int64_t v) { return std::to_string(v); }
 
-// The files that could not be opened or written since the last reset.
-struct DumpState {
-  bool summary_failed = false;
-  bool page_failed = false;
-};
-DumpState g_dumps;
-
 // Notes a file that did not take its text (opening, writing or closing).
-void Close(std::ofstream& out, bool& failed) {
+void Close(std::ofstream& out, uint8_t& failed) {
   out.close();
-  if (!out) failed = true;
+  if (!out) failed = 1;
 }
 
 }  // namespace
 
-void ResetDumpFailures() { g_dumps = DumpState{}; }
-bool SummaryWriteFailed() { return g_dumps.summary_failed; }
-bool PageWriteFailed() { return g_dumps.page_failed; }
+void ResetDumpFailures() {
+  g_search.summary_failed = 0;
+  g_search.page_failed = 0;
+}
+bool SummaryWriteFailed() { return g_search.summary_failed != 0; }
+bool PageWriteFailed() { return g_search.page_failed != 0; }
 
 void TruncateSummary() {
   std::ofstream out(SUMMARY_FILE, std::ios::out | std::ios::trunc | std::ios::binary);
-  Close(out, g_dumps.summary_failed);
+  Close(out, g_search.summary_failed);
 }
 
 void WriteSummaryAfterWalk() {
   std::ofstream out(SUMMARY_FILE, std::ios::out | std::ios::app | std::ios::binary);
   if (!out) {
-    g_dumps.summary_failed = true;
+    g_search.summary_failed = 1;
     return;
   }
-  out << "Create Ended @ " << N(node_cursor) << " with stack size " << N(node_count) << "/ peek "
+  out << "Create Ended @ " << N(g_search.cursor) << " with stack size " << N(g_search.count) << "/ peek "
       << "0" << AT_SIGNS;
-  out << "Fathers best choice leads to " << N(NodeStore[0].value) << AT_SIGNS;
-  Close(out, g_dumps.summary_failed);
+  out << "Fathers best choice leads to " << N(g_search.nodes[0].value) << AT_SIGNS;
+  Close(out, g_search.summary_failed);
 }
 
 void WriteFinalChoice(const ChosenMove& move) {
   std::ofstream out(SUMMARY_FILE, std::ios::out | std::ios::app | std::ios::binary);
   if (!out) {
-    g_dumps.summary_failed = true;
+    g_search.summary_failed = 1;
     return;
   }
   out << "Finally choose " << N(move.from[0]) << "," << N(move.from[1]) << " - " << N(move.to[0]) << ","
       << N(move.to[1]) << " with score " << N(move.value);
-  Close(out, g_dumps.summary_failed);
+  Close(out, g_search.summary_failed);
 }
 
 void WriteNodesHtml() {
   std::ofstream out(PAGE_FILE, std::ios::out | std::ios::trunc | std::ios::binary);
   if (!out) {
-    g_dumps.page_failed = true;
+    g_search.page_failed = 1;
     return;
   }
   out << "<html>\n"
@@ -87,13 +83,13 @@ void WriteNodesHtml() {
     int64_t pitch = 0;
     for (int64_t d = levels; d >= 1; --d) {
       int64_t n = 0;
-      for (uint32_t j = node_count; j >= 1; --j)
-        if (NodeStore[j].depth == static_cast<uint32_t>(d)) ++n;
+      for (uint32_t j = g_search.count; j >= 1; --j)
+        if (g_search.nodes[j].depth == static_cast<uint32_t>(d)) ++n;
       if (n != 0) pitch = 10000 / n;
       const int64_t top = d == 1 ? 0 : 700 - ((levels - d) + 1) * (row_height + 5);
       int64_t k = 0;
-      for (uint32_t j = node_count; j >= 1; --j) {
-        const SearchNode& r = NodeStore[j];
+      for (uint32_t j = g_search.count; j >= 1; --j) {
+        const SearchNode& r = g_search.nodes[j];
         if (r.depth != static_cast<uint32_t>(d)) continue;
         ++k;
         const int64_t left = (n - k) * pitch;
@@ -116,7 +112,7 @@ void WriteNodesHtml() {
       << "<body>\n"
       << "</body>\n"
       << "</html>\n";
-  Close(out, g_dumps.page_failed);
+  Close(out, g_search.page_failed);
 }
 
 }  // namespace trivane

@@ -38,7 +38,6 @@ bool Ready() {
 extern "C" {
 
 TRIVANE_API void TRIVANE_CALL InitEngine(void) {
-  BuildBoardGeometry();
   RestartGameState();
   DrawRulesNewGame();
 }
@@ -186,10 +185,10 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_LegalMoves(uint8_t* moves, uint32_t cap
   const int n = GenerateMoves(s, s.to_move, PositionPhase(s), list);
   for (int k = 0; moves != nullptr && k < n && static_cast<uint32_t>(k) < capacity; ++k) {
     uint8_t* out = moves + 4 * k;
-    out[0] = g_masks.x[list[k].from];
-    out[1] = g_masks.y[list[k].from];
-    out[2] = list[k].to == NO_POINT ? 0 : g_masks.x[list[k].to];
-    out[3] = list[k].to == NO_POINT ? 0 : g_masks.y[list[k].to];
+    out[0] = BOARD.masks.x[list[k].from];
+    out[1] = BOARD.masks.y[list[k].from];
+    out[2] = list[k].to == NO_POINT ? 0 : BOARD.masks.x[list[k].to];
+    out[3] = list[k].to == NO_POINT ? 0 : BOARD.masks.y[list[k].to];
   }
   return static_cast<uint32_t>(n);
 }

@@ -21,38 +21,10 @@ struct BoardNode {
   uint8_t mill_3;
 };
 
-constexpr int MILL_SLOTS = 20;  // mills 1..16; entries 0 and 17..19 stay zero
-
-struct BoardGeometry {
-  BoardNode nodes[BOARD_CELLS][BOARD_CELLS];  // [x][y]
-  uint8_t MillTable[MILL_SLOTS][3][2];        // [mill][point][x, y]
-};
-
-extern BoardGeometry g_geometry;
-
-void BuildBoardGeometry();
-void ResetGameTables();
-void AddMillToNode(uint8_t x, uint8_t y, uint8_t mill);
-
-// The cell, or OFF_BOARD when a coordinate is outside 1..7.
-uint8_t PieceAt(uint8_t x, uint8_t y);
-
-// Cell tests and link reads index the tables directly: coordinates 0..7.
-inline bool IsEmptyPoint(uint8_t x, uint8_t y) { return g_game.PieceTable[x][y] == EMPTY_POINT; }
-inline bool HoldsPiece(uint8_t x, uint8_t y, uint8_t p) { return g_game.PieceTable[x][y] == p; }
-inline uint8_t LinkCount(uint8_t x, uint8_t y) { return g_geometry.nodes[x][y].links_availiable; }
-inline bool InGrid(uint32_t x, uint32_t y) { return x < BOARD_CELLS && y < BOARD_CELLS; }
-
-// The n-th link (1..4); any other n leaves the outputs untouched.
-void GetLink(uint8_t x, uint8_t y, uint8_t n, uint8_t& lx, uint8_t& ly);
-
-// The mill numbers of a point: mill_1 then mill_2, up to mills_availiable.
-uint8_t MillOfNode(uint8_t x, uint8_t y, uint8_t i);
-
 // The 24 points numbered 0..23 in the order x = 1..7, then y = 1..7, so that
 // walking a bit mask from its lowest bit visits the points in the order the
 // placement scan visits the cells.  Links and mills become 24-bit masks, built
-// from the tables above whenever the geometry is built; the search and the
+// from the tables above with the geometry; the search and the
 // rules read positions through them.
 constexpr int POINTS = 24;
 constexpr uint8_t NO_POINT = 255;
@@ -78,10 +50,43 @@ struct PointMasks {
   uint32_t slide_partners[POINTS][4][2];
 };
 constexpr uint32_t NEVER_HELD = 1u << 31;  // no piece ever stands on bit 31
-extern PointMasks g_masks;
-void IndexPointMasks();
 
-inline uint32_t PointBit(uint8_t point) { return 1u << point; }
+constexpr int MILL_SLOTS = 20;  // mills 1..16; entries 0 and 17..19 stay zero
+
+// The board's constant tables: links and mills as the rules read them, and
+// the same as masks for the search.
+struct BoardGeometry {
+  BoardNode nodes[BOARD_CELLS][BOARD_CELLS];  // [x][y]
+  uint8_t MillTable[MILL_SLOTS][3][2];        // [mill][point][x, y]
+  PointMasks masks;
+};
+
+extern const BoardGeometry BOARD;
+
+void ResetGameTables();
+// Registers a mill with a node's record as the board build does, and reports
+// a third mill (the record then stays as it was).
+void AddMillToNode(BoardNode& node, uint8_t x, uint8_t y, uint8_t mill);
+
+// The cell, or OFF_BOARD when a coordinate is outside 1..7.
+uint8_t PieceAt(uint8_t x, uint8_t y);
+
+// Cell tests and link reads index the tables directly: coordinates 0..7.
+inline bool IsEmptyPoint(uint8_t x, uint8_t y) { return g_game.PieceTable[x][y] == EMPTY_POINT; }
+inline bool HoldsPiece(uint8_t x, uint8_t y, uint8_t p) { return g_game.PieceTable[x][y] == p; }
+inline uint8_t LinkCount(uint8_t x, uint8_t y) { return BOARD.nodes[x][y].links_availiable; }
+inline bool InGrid(uint32_t x, uint32_t y) { return x < BOARD_CELLS && y < BOARD_CELLS; }
+
+// The n-th link (1..4); any other n leaves the outputs untouched.
+void GetLink(uint8_t x, uint8_t y, uint8_t n, uint8_t& lx, uint8_t& ly);
+
+// The mill numbers of a point: mill_1 then mill_2, up to mills_availiable.
+uint8_t MillOfNode(uint8_t x, uint8_t y, uint8_t i);
+
+inline uint8_t PointOf(uint8_t x, uint8_t y) { return BOARD.masks.point_of_cell[x][y]; }
+
+
+constexpr uint32_t PointBit(uint8_t point) { return 1u << point; }
 
 // Pieces in a mask, without relying on a population-count instruction.
 inline uint8_t CountPoints(uint32_t v) {
@@ -89,12 +94,11 @@ inline uint8_t CountPoints(uint32_t v) {
   v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
   return static_cast<uint8_t>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
 }
-inline uint8_t PointOf(uint8_t x, uint8_t y) { return g_masks.point_of_cell[x][y]; }
 
 // The points of the mask that stand in a complete mill of the mask.
 inline uint32_t PointsInMills(uint32_t pieces) {
   uint32_t in_mills = 0;
-  for (const uint32_t mill : g_masks.mill_mask) in_mills |= (pieces & mill) == mill ? mill : 0;
+  for (const uint32_t mill : BOARD.masks.mill_mask) in_mills |= (pieces & mill) == mill ? mill : 0;
   return in_mills;
 }
 
@@ -102,8 +106,8 @@ inline uint32_t PointsInMills(uint32_t pieces) {
 // is not read).
 inline uint8_t MillsCompletedAt(uint8_t point, uint32_t pieces) {
   uint8_t formed = 0;
-  for (uint8_t i = 0; i < g_masks.mills[point]; ++i)
-    formed += (pieces & g_masks.partners[point][i]) == g_masks.partners[point][i];
+  for (uint8_t i = 0; i < BOARD.masks.mills[point]; ++i)
+    formed += (pieces & BOARD.masks.partners[point][i]) == BOARD.masks.partners[point][i];
   return formed;
 }
 
@@ -111,7 +115,7 @@ inline uint8_t MillsCompletedAt(uint8_t point, uint32_t pieces) {
 inline uint32_t LinkedPoints(uint32_t pieces) {
   uint32_t linked = 0;
   while (pieces != 0) {
-    linked |= g_masks.link_mask[__builtin_ctz(pieces)];
+    linked |= BOARD.masks.link_mask[__builtin_ctz(pieces)];
     pieces &= pieces - 1;
   }
   return linked;

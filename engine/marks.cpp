@@ -33,9 +33,9 @@ uint8_t OpposingTwos(uint8_t x, uint8_t y, uint8_t p) {
   if (!IsPlayer(p)) return 0;
   const uint8_t o = Opponent(p);
   uint8_t blocked = 0;
-  const uint8_t mills = g_geometry.nodes[x][y].mills_availiable;
+  const uint8_t mills = BOARD.nodes[x][y].mills_availiable;
   for (uint8_t i = 1; i <= mills && i <= 2; ++i) {
-    const auto& mill = g_geometry.MillTable[MillOfNode(x, y, i)];
+    const auto& mill = BOARD.MillTable[MillOfNode(x, y, i)];
     int held = 0;
     for (const auto& point : mill) {
       if (point[0] == x && point[1] == y) continue;

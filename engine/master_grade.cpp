@@ -36,8 +36,8 @@ SideFacts Facts(const Position& s, uint8_t player) {
   SideFacts f{};
   f.pieces = s.count[side] + s.remaining[side];
   for (uint32_t b = own; b != 0; b &= b - 1)
-    f.free_links += __builtin_popcount(g_masks.link_mask[__builtin_ctz(b)] & empty);
-  for (const uint32_t mill : g_masks.mill_mask)
+    f.free_links += __builtin_popcount(BOARD.masks.link_mask[__builtin_ctz(b)] & empty);
+  for (const uint32_t mill : BOARD.masks.mill_mask)
     if (__builtin_popcount(own & mill) == 2 && (theirs & mill) == 0) ++f.half_mills;
   f.mill_runs = MillRuns(s, player);
   f.flies = s.remaining[side] == 0 && s.count[side] == 3;

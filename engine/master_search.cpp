@@ -180,7 +180,7 @@ void ScoreTurns(const Position& s, const MasterMove* turns, int32_t* order, int 
   const uint32_t theirs = s.pieces[side ^ 1];
   const uint32_t empty = EmptyPoints(s);
   uint32_t threats = 0;
-  for (const uint32_t mill : g_masks.mill_mask)
+  for (const uint32_t mill : BOARD.masks.mill_mask)
     if (__builtin_popcount(theirs & mill) == 2 && (mine & mill) == 0) threats |= mill & empty;
   for (int i = 0; i < n; ++i) {
     const MasterMove& m = turns[i];
@@ -294,7 +294,7 @@ double Seconds() { return std::chrono::duration<double>(Clock::now() - g_ms.star
 
 std::string PointText(uint8_t q) {
   if (q == NO_POINT) return "0,0";
-  return std::to_string(g_masks.x[q]) + "," + std::to_string(g_masks.y[q]);
+  return std::to_string(BOARD.masks.x[q]) + "," + std::to_string(BOARD.masks.y[q]);
 }
 
 std::string TurnText(const MasterMove& m) {
@@ -513,8 +513,8 @@ void MasterComputerMove(uint8_t& from_x, uint8_t& from_y, uint8_t& to_x, uint8_t
   for (PendingRemoval& pending : g_ms.pending) {
     if (pending.set && pending.hash == root_hash && g == GAMEPART_REMOVE) {
       pending.set = false;
-      from_x = g_masks.x[pending.point];
-      from_y = g_masks.y[pending.point];
+      from_x = BOARD.masks.x[pending.point];
+      from_y = BOARD.masks.y[pending.point];
       return;
     }
   }
@@ -546,11 +546,11 @@ void MasterComputerMove(uint8_t& from_x, uint8_t& from_y, uint8_t& to_x, uint8_t
   WriteMasterSummary(result);
   if (!result.found) return;
   const MasterMove& m = result.move;
-  from_x = g_masks.x[m.base.from];
-  from_y = g_masks.y[m.base.from];
+  from_x = BOARD.masks.x[m.base.from];
+  from_y = BOARD.masks.y[m.base.from];
   if (m.base.kind == GAMEPART_SLIDE || m.base.kind == GAMEPART_FLY) {
-    to_x = g_masks.x[m.base.to];
-    to_y = g_masks.y[m.base.to];
+    to_x = BOARD.masks.x[m.base.to];
+    to_y = BOARD.masks.y[m.base.to];
   }
   Position after = root;
   MakeMove(after, m.base);

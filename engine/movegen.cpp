@@ -31,7 +31,7 @@ Position PositionFromGame(const GameState& game) {
   Position s;
   std::memset(&s, 0, sizeof s);
   for (uint8_t q = 0; q < POINTS; ++q) {
-    const uint8_t cell = game.PieceTable[g_masks.x[q]][g_masks.y[q]];
+    const uint8_t cell = game.PieceTable[BOARD.masks.x[q]][BOARD.masks.y[q]];
     if (IsPlayer(cell)) s.pieces[Side(cell)] |= PointBit(q);
   }
   for (uint8_t side = 0; side < 2; ++side) {
@@ -56,7 +56,7 @@ void PositionToGame(const Position& s, GameState& game) {
     uint8_t cell = EMPTY_POINT;
     if (s.pieces[0] & PointBit(q)) cell = 1;
     if (s.pieces[1] & PointBit(q)) cell = 2;
-    game.PieceTable[g_masks.x[q]][g_masks.y[q]] = cell;
+    game.PieceTable[BOARD.masks.x[q]][BOARD.masks.y[q]] = cell;
   }
   std::memset(game.FastMap, 0, sizeof game.FastMap);
   for (uint8_t side = 0; side < 2; ++side) {
@@ -65,8 +65,8 @@ void PositionToGame(const Position& s, GameState& game) {
     map[0][3] = s.mobility[side];
     for (uint8_t r = 0; r < s.count[side]; ++r) {
       const uint8_t point = s.row_point[side][r];
-      map[r + 1][1] = g_masks.x[point];
-      map[r + 1][2] = g_masks.y[point];
+      map[r + 1][1] = BOARD.masks.x[point];
+      map[r + 1][2] = BOARD.masks.y[point];
       map[r + 1][3] = s.row_free[side][r];
     }
     game.remaining_put_pieces[side + 1] = s.remaining[side];
@@ -87,10 +87,9 @@ bool BlockedIn(const Position& s, uint8_t player) {
 
 bool MovesTakeEffect(const Position& s) { return s.removals_due == 0 || FreePiecesOf(s, Opponent(s.to_move)) != 0; }
 
-uint8_t PositionPhase(const Position& s) {
-  const uint8_t p = s.to_move;
+uint8_t PhaseWithRemovalsDue(const Position& s, uint8_t p, uint8_t due) {
+  if (!IsPlayer(p)) return 0;
   const uint8_t side = Side(p);
-  const uint8_t due = MovesTakeEffect(s) ? s.removals_due : 0;
   const uint8_t r = s.remaining[side];
   if (r == 0) {
     if (s.count[1] < 3) return GAMEPART_PLAYER1_WON;
@@ -114,8 +113,8 @@ int GenerateMoves(const Position& s, uint8_t player, uint8_t phase, Move (&out)[
     case GAMEPART_SLIDE:
       for (uint8_t r = 0; r < s.count[side]; ++r) {
         const uint8_t from = s.row_point[side][r];
-        for (uint8_t k = 0; k < g_masks.links[from]; ++k) {
-          const uint8_t to = g_masks.link[from][k];
+        for (uint8_t k = 0; k < BOARD.masks.links[from]; ++k) {
+          const uint8_t to = BOARD.masks.link[from][k];
           if (empty & PointBit(to)) out[n++] = {GAMEPART_SLIDE, from, to};
         }
       }
@@ -146,7 +145,7 @@ void MakeMove(Position& s, const Move& m) {
     case GAMEPART_PLACE: {
       // The referee refuses a tenth piece and changes nothing.
       if (s.count[side] >= MAX_PIECES) return;
-      const uint8_t free = Popcount(g_masks.link_mask[m.from] & EmptyPoints(s));
+      const uint8_t free = Popcount(BOARD.masks.link_mask[m.from] & EmptyPoints(s));
       const uint8_t row = s.count[side]++;
       s.row_point[side][row] = m.from;
       s.row_free[side][row] = free;
@@ -160,7 +159,7 @@ void MakeMove(Position& s, const Move& m) {
     case GAMEPART_FLY: {
       // The arrival's free links are counted before the piece leaves.
       const int row = RowOf(s, side, m.from);
-      const uint8_t free = Popcount(g_masks.link_mask[m.to] & EmptyPoints(s));
+      const uint8_t free = Popcount(BOARD.masks.link_mask[m.to] & EmptyPoints(s));
       if (row >= 0) {
         s.mobility[side] = static_cast<uint8_t>(s.mobility[side] - s.row_free[side][row] + free);
         s.row_point[side][row] = m.to;
@@ -206,10 +205,10 @@ uint8_t MillRuns(const Position& s, uint8_t player) {
   uint8_t runs = 0;
   for (uint32_t held = PointsInMills(own); held != 0; held &= held - 1) {
     const uint8_t here = LowestPoint(held);
-    if ((g_masks.link_mask[here] & empty) == 0) continue;
-    for (uint8_t k = 0; k < g_masks.links[here]; ++k) {
-      if (!(empty & PointBit(g_masks.link[here][k]))) continue;
-      const uint32_t* pairs = g_masks.slide_partners[here][k];
+    if ((BOARD.masks.link_mask[here] & empty) == 0) continue;
+    for (uint8_t k = 0; k < BOARD.masks.links[here]; ++k) {
+      if (!(empty & PointBit(BOARD.masks.link[here][k]))) continue;
+      const uint32_t* pairs = BOARD.masks.slide_partners[here][k];
       runs += ((own & pairs[0]) == pairs[0]) | ((own & pairs[1]) == pairs[1]);
     }
   }

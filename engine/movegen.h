@@ -66,10 +66,18 @@ uint8_t FreePiecesOf(const Position& s, uint8_t player);
 // No piece of the player has an empty linked point.
 bool BlockedIn(const Position& s, uint8_t player);
 
-// What the player to move has to do, as GamePart answers it for the player to
-// move (1..6), but pure: no draw question, no agreed draw, nothing written.
-// Removals that no longer have a target count as none, as GamePart cancels them.
-uint8_t PositionPhase(const Position& s);
+// What `player` has to do (1..6) with `due` removals due: GamePart's answer
+// once its own effects are done.  0 for a player other than 1 and 2.
+uint8_t PhaseWithRemovalsDue(const Position& s, uint8_t player, uint8_t due);
+
+// What `player` has to do, as GamePart answers it, but pure: no draw question,
+// no agreed draw, nothing written.  For the player to move, removals that no
+// longer have a target count as none, as GamePart cancels them.
+inline uint8_t PositionPhase(const Position& s, uint8_t player) {
+  const bool cancelled = player == s.to_move && FreePiecesOf(s, Opponent(player)) == 0;
+  return PhaseWithRemovalsDue(s, player, cancelled ? 0 : s.removals_due);
+}
+inline uint8_t PositionPhase(const Position& s) { return PositionPhase(s, s.to_move); }
 
 // False when removals are due that have no target: GamePart then answers for
 // the turn without them, but the referee refuses every move until they are

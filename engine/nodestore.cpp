@@ -2,18 +2,12 @@
 
 namespace trivane {
 
-SearchNode NodeStore[NODE_CAPACITY];
-uint32_t node_count = 0;
-uint32_t node_cursor = 0;
+SearchState g_search;
 
-namespace {
-uint32_t g_store_limit = LAST_NODE_INDEX;
-}
-
-uint32_t StoreLimit() { return g_store_limit; }
+uint32_t StoreLimit() { return g_search.limit == 0 ? LAST_NODE_INDEX : g_search.limit; }
 
 void SetStoreLimit(uint32_t last_index) {
-  g_store_limit = last_index == 0 || last_index > LAST_NODE_INDEX ? LAST_NODE_INDEX : last_index;
+  g_search.limit = last_index > LAST_NODE_INDEX ? LAST_NODE_INDEX : last_index;
 }
 
 namespace {
@@ -33,20 +27,20 @@ void ClearRecord(SearchNode& n) {
 void ClearStore() {
   // Only the records of the previous search: clearing all 33 MB every move
   // would cost more than a small search.
-  if (node_count != 0) {
-    for (uint32_t i = 0; i <= node_count && i < NODE_CAPACITY; ++i) ClearRecord(NodeStore[i]);
-    node_count = 0;
+  if (g_search.count != 0) {
+    for (uint32_t i = 0; i <= g_search.count && i < NODE_CAPACITY; ++i) ClearRecord(g_search.nodes[i]);
+    g_search.count = 0;
   }
-  ClearRecord(NodeStore[0]);
-  node_cursor = 0;
+  ClearRecord(g_search.nodes[0]);
+  g_search.cursor = 0;
 }
 
 void hang_on_tree(uint8_t root_player, const uint8_t from[2], const uint8_t to[2], uint32_t father, uint32_t depth,
                   uint8_t mover, uint8_t move_type) {
-  const uint32_t index = node_count + 1;
-  if (index > g_store_limit) return;
-  node_count = node_cursor = index;
-  SearchNode& n = NodeStore[index];
+  const uint32_t index = g_search.count + 1;
+  if (index > StoreLimit()) return;
+  g_search.count = g_search.cursor = index;
+  SearchNode& n = g_search.nodes[index];
   n.from_x = from[0];
   n.from_y = from[1];
   n.to_x = to[0];

@@ -1,7 +1,8 @@
-// The search tree lives record by record in one static array, so that a search
-// of more than a million and a half nodes allocates nothing.  Records hold
-// indices, not pointers; the tree stays until the next search so the dump
-// writers can read it.
+// The computer player's state in one record: the tree, record by record in one
+// static array so that a search of more than a million and a half nodes
+// allocates nothing, the growth's marks beside it, the level and the flags.
+// Records hold indices, not pointers; the tree stays until the next search so
+// the dump writers can read it.
 #pragma once
 
 #include <cstdint>
@@ -26,9 +27,28 @@ struct SearchNode {
   int32_t value;
 };
 
-extern SearchNode NodeStore[NODE_CAPACITY];
-extern uint32_t node_count;   // index of the last record in use
-extern uint32_t node_cursor;  // the record the walk visits next
+// Every field starts at zero, so the record (some 41 MB) takes no room in the
+// library's file: the level a search runs with until one is chosen and the
+// store limit give zero its meaning.
+struct SearchState {
+  SearchNode nodes[NODE_CAPACITY];
+  uint32_t count;   // index of the last record in use
+  uint32_t cursor;  // the record the walk visits next
+  uint32_t limit;   // the last index records may use; 0: LAST_NODE_INDEX
+  // What the walk order needs to know of each record when the growth replays
+  // it: its last child (0: none), and whether it was graded (a graded record
+  // keeps its grade as its value, having no children to fold).
+  uint32_t last_child[NODE_CAPACITY];
+  uint8_t graded[NODE_CAPACITY];
+  uint8_t level;         // as Engine_SetDifficulty chose it, at most MAX_DIFFICULTY
+  uint8_t level_chosen;  // 0: none chosen yet, the search runs at TRIVANE_DEPTH_MEDIUM
+  uint8_t tree_dump_requested;
+  // The dump files that could not be opened or written since the last reset.
+  uint8_t summary_failed;
+  uint8_t page_failed;
+};
+
+extern SearchState g_search;
 
 void ClearStore();
 

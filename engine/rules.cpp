@@ -3,13 +3,12 @@
 #include "fastmap.h"
 #include "geometry.h"
 #include "messages.h"
+#include "movegen.h"
 #include "state.h"
 
 namespace trivane {
 
 namespace {
-
-bool g_draw_offer_suppressed = false;
 
 void PassTurn() { g_game.current_player = g_game.current_player == 1 ? 2 : 1; }
 
@@ -26,8 +25,6 @@ void SettleTurn(uint8_t p) {
 
 }  // namespace
 
-void SetDrawOfferSuppressed(bool suppressed) { g_draw_offer_suppressed = suppressed; }
-
 uint8_t Opponent(uint8_t player) { return player == 1 ? 2 : 1; }
 
 // Mills through the point whose other two points hold the player's pieces.
@@ -36,8 +33,8 @@ uint8_t MillsCompletedAround(uint8_t x, uint8_t y, uint8_t p) {
   if (q == NO_POINT) return 0;
   const uint8_t* cells = &g_game.PieceTable[0][0];
   uint8_t complete = 0;
-  for (uint8_t i = 0; i < g_masks.mills[q]; ++i)
-    complete += cells[g_masks.partner_cell[q][i][0]] == p && cells[g_masks.partner_cell[q][i][1]] == p;
+  for (uint8_t i = 0; i < BOARD.masks.mills[q]; ++i)
+    complete += cells[BOARD.masks.partner_cell[q][i][0]] == p && cells[BOARD.masks.partner_cell[q][i][1]] == p;
   return complete;
 }
 
@@ -57,9 +54,9 @@ uint8_t SlideMillCount(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty, uint8_t p
   if (g_game.PieceTable[tx][ty] != EMPTY_POINT) return 0;
   if (g_game.PieceTable[fx][fy] != p) return 0;
   uint8_t formed = 0;
-  const uint8_t mills = g_geometry.nodes[tx][ty].mills_availiable;
+  const uint8_t mills = BOARD.nodes[tx][ty].mills_availiable;
   for (uint8_t i = 1; i <= mills && i <= 2; ++i) {
-    const auto& mill = g_geometry.MillTable[MillOfNode(tx, ty, i)];
+    const auto& mill = BOARD.MillTable[MillOfNode(tx, ty, i)];
     bool all = true;
     for (const auto& point : mill) {
       if (SamePoint(point, tx, ty)) continue;
@@ -179,12 +176,13 @@ uint8_t RemovePiece(uint8_t x, uint8_t y) {
   return 1;
 }
 
-uint8_t GamePart(uint8_t p) {
+namespace {
+
+uint8_t RefereePhase(uint8_t p, bool offer_draw) {
   if (!IsPlayer(p)) return 0;
   // An accepted draw ends the game for both sides until the next game.
   if (g_game.draw_agreed) return GAMEPART_DRAW;
 
-  const uint8_t r = g_game.remaining_put_pieces[p];
   const bool all_placed = g_game.remaining_put_pieces[1] == 0 && g_game.remaining_put_pieces[2] == 0;
 
   // The due removals belong to the player to move; asked about the other player
@@ -193,8 +191,8 @@ uint8_t GamePart(uint8_t p) {
 
   // Not while a removal is due: that removal leaves the opponent with two
   // pieces and wins the game, which a draw must not pre-empt.
-  if (!g_game.draw_offered && !g_draw_offer_suppressed && all_placed && g_game.removals_due == 0 &&
-      PiecesOnBoard(1) == 3 && PiecesOnBoard(2) == 3) {
+  if (offer_draw && !g_game.draw_offered && all_placed && g_game.removals_due == 0 && PiecesOnBoard(1) == 3 &&
+      PiecesOnBoard(2) == 3) {
     g_game.draw_offered = 1;
     const int answer = ShowEngineMessage("Would you like to end this game as a draw ?", "Draw Proposition...",
                                          MB_YESNO_QUESTION);
@@ -202,20 +200,17 @@ uint8_t GamePart(uint8_t p) {
       g_game.draw_agreed = 1;
       return GAMEPART_DRAW;
     }
-    return GamePart(p);
+    return RefereePhase(p, offer_draw);
   }
 
-  if (r == 0) {
-    if (PiecesOnBoard(2) < 3) return GAMEPART_PLAYER1_WON;
-    if (PiecesOnBoard(1) < 3) return GAMEPART_PLAYER2_WON;
-    // A player who can never move again has lost; without this the game would
-    // never end.
-    if (g_game.removals_due == 0 && PiecesOnBoard(p) > 3 && IsBlocked(p))
-      return p == 1 ? GAMEPART_PLAYER2_WON : GAMEPART_PLAYER1_WON;
-  }
-  if (g_game.removals_due != 0) return GAMEPART_REMOVE;
-  if (r != 0) return GAMEPART_PLACE;
-  return PiecesOnBoard(p) == 3 ? GAMEPART_FLY : GAMEPART_SLIDE;
+  // The effects done, the answer is the pure one, removals due as they stand.
+  return PhaseWithRemovalsDue(PositionFromGame(g_game), p, g_game.removals_due);
 }
+
+}  // namespace
+
+uint8_t GamePart(uint8_t p) { return RefereePhase(p, true); }
+
+uint8_t GamePartWithoutDrawOffer(uint8_t p) { return RefereePhase(p, false); }
 
 }  // namespace trivane

@@ -22,7 +22,13 @@ constexpr uint8_t GAMEPART_DRAW = TRIVANE_PHASE_DRAW;
 uint8_t MakePlaceMove(uint8_t x, uint8_t y);
 uint8_t MakeSlideMove(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty);
 uint8_t RemovePiece(uint8_t x, uint8_t y);
+// What the player has to do next, with every effect the rules give the
+// question: an agreed draw answers 7, removals of the player to move that have
+// no target are cancelled, and the draw is proposed once both sides are down to
+// three pieces.  The rest of the answer is PositionPhase's (movegen.h).
 uint8_t GamePart(uint8_t player);
+// The same without proposing the draw, for walks over hypothetical positions.
+uint8_t GamePartWithoutDrawOffer(uint8_t player);
 
 // Raw board operations: no turn bookkeeping.
 uint8_t PutPiece(uint8_t x, uint8_t y, uint8_t player);
@@ -40,9 +46,5 @@ uint8_t CheckGameOver();
 // True when none of the player's pieces has an empty linked point, read from the
 // board itself (not from the cached mobility).
 bool IsBlocked(uint8_t player);
-
-// While set, GamePart behaves as if the draw had already been proposed: the
-// search sets it while it expands hypothetical positions of its tree.
-void SetDrawOfferSuppressed(bool suppressed);
 
 }  // namespace trivane

@@ -50,24 +50,24 @@ uint32_t SearchDepth(uint8_t root_player, const SearchOptions& options);
 // Appends the record of one generated move under `father`, as hang_on_tree
 // does: past the store's limit nothing is stored.
 inline void AppendMove(uint32_t father, uint8_t root_player, uint8_t mover, const Move& m) {
-  const uint32_t index = node_count + 1;
+  const uint32_t index = g_search.count + 1;
   if (index > StoreLimit()) return;
-  node_count = node_cursor = index;
+  g_search.count = g_search.cursor = index;
   // The record is made whole and stored at once: new records land on cache
   // lines the search has not touched yet, and a few wide stores wait less
   // for them than ten narrow ones.
   SearchNode n;
-  n.from_x = g_masks.x[m.from];
-  n.from_y = g_masks.y[m.from];
-  n.to_x = m.to == NO_POINT ? 0 : g_masks.x[m.to];
-  n.to_y = m.to == NO_POINT ? 0 : g_masks.y[m.to];
+  n.from_x = BOARD.masks.x[m.from];
+  n.from_y = BOARD.masks.y[m.from];
+  n.to_x = m.to == NO_POINT ? 0 : BOARD.masks.x[m.to];
+  n.to_y = m.to == NO_POINT ? 0 : BOARD.masks.y[m.to];
   n.father = father;
-  n.depth = NodeStore[father].depth + 1;
+  n.depth = g_search.nodes[father].depth + 1;
   n.move_type = m.kind;
   n.is_max = mover == root_player ? 1 : 0;
   n.expanded = 0;
   n.value = UNSET_VALUE;
-  NodeStore[index] = n;
+  g_search.nodes[index] = n;
 }
 
 void AppendChildren(uint32_t index, uint8_t root_player, uint8_t mover, uint8_t game_part);

@@ -1,7 +1,6 @@
 #include "state.h"
 
 #include <cstring>
-#include <string>
 
 #include "geometry.h"
 
@@ -11,46 +10,32 @@ GameState g_game;
 
 namespace {
 
-struct TurnBackup {
-  uint8_t current_player = 1;
-  uint8_t remaining_put_pieces[3] = {0, 9, 9};
-  uint8_t removals_due = 0;
-};
-
-struct BoardBackup {
-  uint8_t PieceTable[BOARD_CELLS][BOARD_CELLS] = {};
-  FastMapRows FastMap[2] = {};
-};
-
-TurnBackup g_turn_backup;
-BoardBackup g_board_backup;
-
-const std::string g_engine_info = "IRVA AI Project #1 v.1049";
+constexpr char ENGINE_INFO[] = "IRVA AI Project #1 v.1049";
 
 }  // namespace
 
 void SaveTurnState() {
-  g_turn_backup.current_player = g_game.current_player;
-  g_turn_backup.remaining_put_pieces[1] = g_game.remaining_put_pieces[1];
-  g_turn_backup.remaining_put_pieces[2] = g_game.remaining_put_pieces[2];
-  g_turn_backup.removals_due = g_game.removals_due;
+  g_game.turn_backup.current_player = g_game.current_player;
+  g_game.turn_backup.remaining_put_pieces[1] = g_game.remaining_put_pieces[1];
+  g_game.turn_backup.remaining_put_pieces[2] = g_game.remaining_put_pieces[2];
+  g_game.turn_backup.removals_due = g_game.removals_due;
 }
 
 void RestoreTurnState() {
-  g_game.current_player = g_turn_backup.current_player;
-  g_game.remaining_put_pieces[1] = g_turn_backup.remaining_put_pieces[1];
-  g_game.remaining_put_pieces[2] = g_turn_backup.remaining_put_pieces[2];
-  g_game.removals_due = g_turn_backup.removals_due;
+  g_game.current_player = g_game.turn_backup.current_player;
+  g_game.remaining_put_pieces[1] = g_game.turn_backup.remaining_put_pieces[1];
+  g_game.remaining_put_pieces[2] = g_game.turn_backup.remaining_put_pieces[2];
+  g_game.removals_due = g_game.turn_backup.removals_due;
 }
 
 void SaveBoardState() {
-  std::memcpy(g_board_backup.PieceTable, g_game.PieceTable, sizeof g_game.PieceTable);
-  std::memcpy(g_board_backup.FastMap, g_game.FastMap, sizeof g_game.FastMap);
+  std::memcpy(g_game.board_backup.PieceTable, g_game.PieceTable, sizeof g_game.PieceTable);
+  std::memcpy(g_game.board_backup.FastMap, g_game.FastMap, sizeof g_game.FastMap);
 }
 
 void RestoreBoardState() {
-  std::memcpy(g_game.PieceTable, g_board_backup.PieceTable, sizeof g_game.PieceTable);
-  std::memcpy(g_game.FastMap, g_board_backup.FastMap, sizeof g_game.FastMap);
+  std::memcpy(g_game.PieceTable, g_game.board_backup.PieceTable, sizeof g_game.PieceTable);
+  std::memcpy(g_game.FastMap, g_game.board_backup.FastMap, sizeof g_game.FastMap);
 }
 
 uint8_t GetPlayer() { return g_game.current_player; }
@@ -70,11 +55,11 @@ void RestartGameState() {
   g_game.board_ready = 1;
 }
 
-int EngineInfoSize() { return static_cast<int>(g_engine_info.size()); }
+int EngineInfoSize() { return static_cast<int>(sizeof ENGINE_INFO - 1); }
 
 int8_t EngineInfoChar(int index) {
   if (index < 0 || index >= EngineInfoSize()) return 0;
-  return static_cast<int8_t>(g_engine_info[static_cast<size_t>(index)]);
+  return static_cast<int8_t>(ENGINE_INFO[index]);
 }
 
 }  // namespace trivane

@@ -1,6 +1,6 @@
-// The one game of the process: whose turn it is, pieces still to place, removals
-// due, the board, the two piece maps, and the one-slot backups the search uses to
-// try moves and take them back.
+// The one game of the process, in one record: whose turn it is, pieces still to
+// place, removals due, the board, the two piece maps, and the one-slot backups
+// the search uses to try moves and take them back.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,19 @@ constexpr int MAP_ROWS = 10;    // header row + up to nine pieces
 constexpr int MAP_BYTES = 4;
 
 using FastMapRows = uint8_t[MAP_ROWS][MAP_BYTES];
+
+// The one-slot copies a search takes of the game before it plays moves on it,
+// and puts back when it is done.
+struct TurnBackup {
+  uint8_t current_player = 1;
+  uint8_t remaining_put_pieces[3] = {0, 9, 9};
+  uint8_t removals_due = 0;
+};
+
+struct BoardBackup {
+  uint8_t PieceTable[BOARD_CELLS][BOARD_CELLS] = {};
+  FastMapRows FastMap[2] = {};
+};
 
 struct GameState {
   uint8_t current_player = 1;
@@ -29,6 +42,8 @@ struct GameState {
   uint8_t board_ready = 0;
   uint8_t PieceTable[BOARD_CELLS][BOARD_CELLS] = {};  // [x][y]
   FastMapRows FastMap[2] = {};                        // player 1, player 2
+  TurnBackup turn_backup;
+  BoardBackup board_backup;
 };
 
 extern GameState g_game;

@@ -14,17 +14,10 @@
 
 namespace trivane {
 
-namespace {
-
-uint8_t g_difficulty = 5;
-uint8_t g_tree_dump_requested = 0;
-
-}  // namespace
-
 
 void FoldIntoFather(uint32_t j) {
-  SearchNode& child = NodeStore[j];
-  SearchNode& father = NodeStore[child.father];
+  SearchNode& child = g_search.nodes[j];
+  SearchNode& father = g_search.nodes[child.father];
   if (father.value == UNSET_VALUE) {
     father.value = child.value;
   } else if (child.is_max) {
@@ -44,17 +37,20 @@ void AppendChildren(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
   for (int k = 0; k < n; ++k) AppendMove(i, root_player, mover, moves[k]);
 }
 
-uint8_t GetDifficulty() { return g_difficulty; }
+uint8_t GetDifficulty() { return g_search.level_chosen ? g_search.level : uint8_t{TRIVANE_DEPTH_MEDIUM}; }
 
 // Deeper settings are kept at 31: the path of a deeper node would not fit the
 // replay buffer.
-void SetDifficulty(uint8_t level) { g_difficulty = std::min(level, MAX_DIFFICULTY); }
+void SetDifficulty(uint8_t level) {
+  g_search.level = std::min(level, MAX_DIFFICULTY);
+  g_search.level_chosen = 1;
+}
 
-void SetTreeDumpFlag(uint8_t on) { g_tree_dump_requested = on; }
-uint8_t TreeDumpRequested() { return g_tree_dump_requested; }
+void SetTreeDumpFlag(uint8_t on) { g_search.tree_dump_requested = on; }
+uint8_t TreeDumpRequested() { return g_search.tree_dump_requested; }
 
 uint32_t EffectiveDepth(uint8_t root_player) {
-  uint32_t d = g_difficulty;
+  uint32_t d = GetDifficulty();
   if (PiecesOnBoard(root_player) <= FEW_PIECES_LIMIT || PiecesOnBoard(Opponent(root_player)) <= FEW_PIECES_LIMIT)
     d = 3;
   // Both sides flying: the tree is too wide for more than two plies.  These
@@ -78,11 +74,11 @@ uint8_t NodePlayback(uint32_t index, uint8_t root_player) {
   RestoreBoardState();
   uint32_t path[PATH_BUFFER];
   int length = 0;
-  for (uint32_t j = index; j != 0 && length < PATH_BUFFER; j = NodeStore[j].father) path[length++] = j;
+  for (uint32_t j = index; j != 0 && length < PATH_BUFFER; j = g_search.nodes[j].father) path[length++] = j;
   SetPlayer(root_player);
   uint8_t to_move = root_player;
   for (int k = length - 1; k >= 0; --k) {
-    ApplyRecordMove(NodeStore[path[k]]);
+    ApplyRecordMove(g_search.nodes[path[k]]);
     to_move = GetPlayer();
   }
   return to_move;
@@ -94,21 +90,21 @@ uint32_t SearchDepth(uint8_t root_player, const SearchOptions& options) {
 
 void BackupByDepth(uint32_t depth) {
   for (uint32_t d = depth; d >= 1; --d)
-    for (uint32_t j = 1; j <= node_count; ++j)
-      if (NodeStore[j].depth == d) FoldIntoFather(j);
+    for (uint32_t j = 1; j <= g_search.count; ++j)
+      if (g_search.nodes[j].depth == d) FoldIntoFather(j);
 }
 
 ChosenMove FinishSearch(uint32_t depth, Backup backup) {
   WriteSummaryAfterWalk();
   if (backup == Backup::FIRST_PLY) {
     // Fold the first ply into the root; deeper records need nothing more.
-    for (uint32_t j = node_count; j >= 1; --j)
-      if (NodeStore[j].depth == 1) FoldIntoFather(j);
+    for (uint32_t j = g_search.count; j >= 1; --j)
+      if (g_search.nodes[j].depth == 1) FoldIntoFather(j);
   } else if (backup == Backup::ONE_PASS) {
     // No value in the tree is the unset mark, so the order of folding cannot
     // matter: one pass from the newest record down backs everything up, each
     // record after all of its children.
-    for (uint32_t j = node_count; j >= 1; --j) FoldIntoFather(j);
+    for (uint32_t j = g_search.count; j >= 1; --j) FoldIntoFather(j);
   } else {
     BackupByDepth(depth);
   }
@@ -118,8 +114,8 @@ ChosenMove FinishSearch(uint32_t depth, Backup backup) {
   // Strictly better only, so ties go to the move generated first.
   uint32_t choice = 0;
   int32_t best = NO_CHOICE_VALUE;
-  for (uint32_t j = 1; j <= node_count; ++j) {
-    const SearchNode& n = NodeStore[j];
+  for (uint32_t j = 1; j <= g_search.count; ++j) {
+    const SearchNode& n = g_search.nodes[j];
     if (n.depth == 1 && n.expanded == 1 && n.value > best) {
       best = n.value;
       choice = j;
@@ -127,12 +123,12 @@ ChosenMove FinishSearch(uint32_t depth, Backup backup) {
   }
   // Every first-ply move graded below the starting bar would leave the computer
   // without a move in a position that has one; it then takes the first move.
-  if (choice == 0 && node_count != 0 && NodeStore[1].depth == 1) {
+  if (choice == 0 && g_search.count != 0 && g_search.nodes[1].depth == 1) {
     choice = 1;
-    best = NodeStore[1].value;
+    best = g_search.nodes[1].value;
   }
   if (choice != 0) {
-    const SearchNode& n = NodeStore[choice];
+    const SearchNode& n = g_search.nodes[choice];
     result.from[0] = n.from_x;
     result.from[1] = n.from_y;
     result.to[0] = n.to_x;

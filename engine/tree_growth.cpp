@@ -35,17 +35,12 @@ struct Growth {
   bool unset_seen;
 };
 
-// What the walk order needs to know of each record when it is replayed: a
-// graded record keeps its grade as its value (it has no children to fold).
-uint32_t g_last_child[NODE_CAPACITY];
-uint8_t g_graded[NODE_CAPACITY];
-
 inline int32_t Grade(Growth& growth, uint32_t c, const Position& s) {
   const int32_t grade = GradePosition(s, growth.root_player);
-  SearchNode& node = NodeStore[c];
+  SearchNode& node = g_search.nodes[c];
   node.value = grade;
   node.expanded = 1;
-  g_graded[c] = 1;
+  g_search.graded[c] = 1;
   if (grade == UNSET_VALUE) growth.unset_seen = true;
   return grade;
 }
@@ -56,17 +51,17 @@ inline int32_t Grade(Growth& growth, uint32_t c, const Position& s) {
 // position is graded on the spot; the others are expanded in turn.  Each
 // child's position is a copy of s with one move made: a frame is one Position.
 void Expand(Growth& growth, uint32_t i, const Position& s, uint32_t depth) {
-  g_graded[i] = 0;
-  NodeStore[i].expanded = 1;
+  g_search.graded[i] = 0;
+  g_search.nodes[i].expanded = 1;
 
   Move moves[MAX_MOVES];
   const int n = GenerateMoves(s, s.to_move, PositionPhase(s), moves);
-  const uint32_t first = node_count + 1;
+  const uint32_t first = g_search.count + 1;
   for (int k = 0; k < n; ++k) AppendMove(i, growth.root_player, s.to_move, moves[k]);
-  const uint32_t last = node_count;
-  g_last_child[i] = last >= first ? last : 0;
+  const uint32_t last = g_search.count;
+  g_search.last_child[i] = last >= first ? last : 0;
   if (last < first) growth.unset_seen = true;  // keeps the unset mark
-  if (node_count > StoreLimit() - 1) {
+  if (g_search.count > StoreLimit() - 1) {
     growth.abandoned = true;
     return;
   }
@@ -89,31 +84,31 @@ void Expand(Growth& growth, uint32_t i, const Position& s, uint32_t depth) {
     } else {
       Expand(growth, c, child, depth + 1);
       if (growth.abandoned) return;
-      v = NodeStore[c].value;
+      v = g_search.nodes[c].value;
     }
     value = c == last ? v : take_max ? std::max(value, v) : std::min(value, v);
   }
-  NodeStore[i].value = value;
+  g_search.nodes[i].value = value;
 }
 
 // The replaying walk's own order of visits, on the finished tree: every visit
 // of a graded record folds its grade into the father again.
 void ReplayWalkFolds(uint32_t depth) {
-  for (uint32_t j = 0; j <= node_count; ++j) {
-    if (j == 0 || !g_graded[j]) NodeStore[j].value = UNSET_VALUE;
-    NodeStore[j].expanded = 0;
+  for (uint32_t j = 0; j <= g_search.count; ++j) {
+    if (j == 0 || !g_search.graded[j]) g_search.nodes[j].value = UNSET_VALUE;
+    g_search.nodes[j].expanded = 0;
   }
   uint32_t cursor = 0;
   for (;;) {
     const uint32_t i = cursor;
-    SearchNode& node = NodeStore[i];
-    if (node.depth != 0 && g_graded[i]) {
+    SearchNode& node = g_search.nodes[i];
+    if (node.depth != 0 && g_search.graded[i]) {
       FoldIntoFather(i);
       node.expanded = 1;
     }
     if (node.depth < depth && !node.expanded) {
       node.expanded = 1;
-      cursor = g_last_child[i] != 0 ? g_last_child[i] : i;
+      cursor = g_search.last_child[i] != 0 ? g_search.last_child[i] : i;
     } else {
       cursor = i - 1;
     }
@@ -139,23 +134,27 @@ GrowthResult GrowTree(uint8_t root_player, uint32_t depth) {
   std::memcpy(&g_game, &live, sizeof(GameState));
   RestoreBoardState();
 
-  SearchNode& root = NodeStore[0];
+  SearchNode& root = g_search.nodes[0];
   root.expanded = 1;
-  g_graded[0] = 0;
-  SetDrawOfferSuppressed(true);
-  const uint8_t g = GamePart(root_player);
-  SetDrawOfferSuppressed(false);
-  AppendChildren(0, root_player, root_player, g);
-  const uint32_t last = node_count;
-  g_last_child[0] = last;
+  g_search.graded[0] = 0;
+  // The root's phase is the referee's answer without its effects: the search
+  // asks the player nothing and cancels nothing (the saved game is what it
+  // restores), and an agreed draw leaves it no move.
+  const Position now = PositionFromGame(g_game);
+  const uint8_t g = g_game.draw_agreed ? GAMEPART_DRAW : PositionPhase(now, root_player);
+  Move moves[MAX_MOVES];
+  const int n = GenerateMoves(now, root_player, g, moves);
+  for (int k = 0; k < n; ++k) AppendMove(0, root_player, root_player, moves[k]);
+  const uint32_t last = g_search.count;
+  g_search.last_child[0] = last;
   GrowthResult result;
-  if (node_count > StoreLimit() - 1) {
+  if (g_search.count > StoreLimit() - 1) {
     result.abandoned = true;
     return result;
   }
   for (uint32_t c = last; c >= 1; --c) {
     std::memcpy(&g_game, &base, sizeof(GameState));
-    ApplyRecordMove(NodeStore[c]);
+    ApplyRecordMove(g_search.nodes[c]);
     const Position s = PositionFromGame(g_game);
     if (depth <= 1 || LoserOf(s) != 0) {
       Grade(growth, c, s);
@@ -174,10 +173,10 @@ GrowthResult GrowTree(uint8_t root_player, uint32_t depth) {
     // The walk folds first-ply grades (decided positions) into the root
     // before the backup pass; the summary shows that value.
     for (uint32_t c = last; c >= 1; --c)
-      if (g_graded[c]) FoldIntoFather(c);
+      if (g_search.graded[c]) FoldIntoFather(c);
   }
   result.order_free = !growth.unset_seen;
-  node_cursor = 0;  // where the walk stops
+  g_search.cursor = 0;  // where the walk stops
   return result;
 }
 

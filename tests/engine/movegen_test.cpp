@@ -24,8 +24,8 @@ namespace {
 using Key = std::tuple<int, int, int, int>;
 
 Key KeyOf(const Move& m) {
-  return {g_masks.x[m.from], g_masks.y[m.from], m.to == NO_POINT ? 0 : g_masks.x[m.to],
-          m.to == NO_POINT ? 0 : g_masks.y[m.to]};
+  return {BOARD.masks.x[m.from], BOARD.masks.y[m.from], m.to == NO_POINT ? 0 : BOARD.masks.x[m.to],
+          m.to == NO_POINT ? 0 : BOARD.masks.y[m.to]};
 }
 
 // Every action of the phase tried on a copy of the game; the accepted ones.
@@ -57,9 +57,7 @@ TEST_F(MoveGenerator, AgreesWithTheRefereeThroughSeededGames) {
     std::mt19937 rng(seed);
     RestartGame();
     for (int ply = 0; ply < 250; ++ply) {
-      SetDrawOfferSuppressed(true);
-      const uint8_t g = trivane::GamePart(GetPlayer());
-      SetDrawOfferSuppressed(false);
+      const uint8_t g = GamePartWithoutDrawOffer(GetPlayer());
       const Position s = PositionFromGame(g_game);
       ASSERT_TRUE(MovesTakeEffect(s));
       ASSERT_EQ(PositionPhase(s), g) << "seed " << seed << " ply " << ply;

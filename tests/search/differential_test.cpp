@@ -40,8 +40,8 @@ class Differential : public SearchTest {
     std::remove("nodes.html");
     Outcome o;
     o.move = search(root);
-    o.count = node_count;
-    o.records.assign(NodeStore, NodeStore + node_count + 1);
+    o.count = g_search.count;
+    o.records.assign(g_search.nodes, g_search.nodes + g_search.count + 1);
     o.summary = ReadFile("nodes.txt");
     o.page = ReadFile("nodes.html");
     o.boxes = Boxes();
@@ -161,7 +161,8 @@ TEST_F(Differential, GradesEqualToTheUnsetMarkFoldInTheWalksOrder) {
     std::memcpy(&start, &g_game, sizeof(GameState));
     CompareOn(start, 1, "difficulty " + std::to_string(difficulty));
     int unset_grades = 0;
-    for (uint32_t j = 1; j <= node_count; ++j) unset_grades += NodeStore[j].depth == 1 && NodeStore[j].value == -666;
+    for (uint32_t j = 1; j <= g_search.count; ++j)
+      unset_grades += g_search.nodes[j].depth == 1 && g_search.nodes[j].value == -666;
     EXPECT_EQ(unset_grades, 3);
   }
   SetTreeDumpFlag(0);
@@ -180,7 +181,7 @@ TEST_F(Differential, DueRemovalsWithoutATargetMakeEveryMoveARefusal) {
     GameState start;
     std::memcpy(&start, &g_game, sizeof(GameState));
     CompareOn(start, root, "root player " + std::to_string(root));
-    EXPECT_GT(node_count, 10u);
+    EXPECT_GT(g_search.count, 10u);
   }
   SetTreeDumpFlag(0);
 }

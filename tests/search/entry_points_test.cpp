@@ -69,8 +69,8 @@ TEST_F(EntryPoints, TheLastTwoPlacementsAreSearched) {
   EXPECT_EQ(PieceAt(p.v[0], p.v[1]), EMPTY_POINT);
   EXPECT_EQ(p.v[2], 0);
   // The move is the tree's first-ply choice.
-  EXPECT_EQ(NodeStore[1].depth, 1u);
-  EXPECT_EQ(NodeStore[1].move_type, GAMEPART_PLACE);
+  EXPECT_EQ(g_search.nodes[1].depth, 1u);
+  EXPECT_EQ(g_search.nodes[1].move_type, GAMEPART_PLACE);
 }
 
 TEST_F(EntryPoints, NothingIsWrittenOnceTheGameIsOver) {
@@ -176,7 +176,7 @@ TEST_F(EntryPoints, AFullStoreRetriesShallowerBeforeItGivesUp) {
     o.depth_cap = d;
     moves[d] = CreateTree(1, o);
     ASSERT_FALSE(moves[d].store_full);
-    records[d] = node_count;
+    records[d] = g_search.count;
   }
   ASSERT_LT(records[4] + 2, records[5]);
   Boxes().clear();
@@ -191,7 +191,7 @@ TEST_F(EntryPoints, AFullStoreRetriesShallowerBeforeItGivesUp) {
   EXPECT_EQ(p.v[1], moves[4].from[1]);
   EXPECT_EQ(p.v[2], moves[4].to[0]);
   EXPECT_EQ(p.v[3], moves[4].to[1]);
-  EXPECT_EQ(node_count, records[4]);
+  EXPECT_EQ(g_search.count, records[4]);
   EXPECT_TRUE(TakeSnapshot() == before) << "the retries left the game changed";
 
   // Not even two plies fit: the one box, and the game is still as it was.
@@ -213,7 +213,7 @@ TEST_F(EntryPoints, TheDeepestSettingFindsTheDepthSteppingDownFinds) {
     SearchOptions o;
     o.depth_cap = d;
     ASSERT_FALSE(CreateTree(1, o).store_full);
-    records[d] = node_count;
+    records[d] = g_search.count;
   }
   Engine_SetDifficulty(200);
   ASSERT_EQ(EffectiveDepth(1), 31u);
@@ -228,7 +228,7 @@ TEST_F(EntryPoints, TheDeepestSettingFindsTheDepthSteppingDownFinds) {
       o.depth_cap = step.depth - 1;
       step = CreateTree(1, o);
     }
-    const uint32_t step_records = node_count;
+    const uint32_t step_records = g_search.count;
     const std::string step_summary = ReadFile("nodes.txt");
     Boxes().clear();
     const Proposal p = Play();
@@ -243,7 +243,7 @@ TEST_F(EntryPoints, TheDeepestSettingFindsTheDepthSteppingDownFinds) {
     EXPECT_EQ(p.v[1], step.from[1]);
     EXPECT_EQ(p.v[2], step.to[0]);
     EXPECT_EQ(p.v[3], step.to[1]);
-    EXPECT_EQ(node_count, step_records);
+    EXPECT_EQ(g_search.count, step_records);
     EXPECT_EQ(ReadFile("nodes.txt"), step_summary);
   }
 }

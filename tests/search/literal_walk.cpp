@@ -16,11 +16,11 @@ ChosenMove LiteralCreateTree(uint8_t root_player, const SearchOptions& options) 
   TruncateSummary();
   const uint32_t depth = SearchDepth(root_player, options);
 
-  node_cursor = 0;
+  g_search.cursor = 0;
   uint8_t mover = root_player;
   for (;;) {
-    const uint32_t i = node_cursor;
-    SearchNode& node = NodeStore[i];
+    const uint32_t i = g_search.cursor;
+    SearchNode& node = g_search.nodes[i];
     if (node.depth == 0) {
       RestoreBoardState();
       mover = root_player;
@@ -35,15 +35,13 @@ ChosenMove LiteralCreateTree(uint8_t root_player, const SearchOptions& options) 
     bool expanded_now = false;
     if (node.depth < depth && !node.expanded) {
       node.expanded = 1;
-      SetDrawOfferSuppressed(true);
-      const uint8_t g = GamePart(mover);
-      SetDrawOfferSuppressed(false);
+      const uint8_t g = GamePartWithoutDrawOffer(mover);
       AppendChildren(i, root_player, mover, g);
       expanded_now = true;
     }
-    if (!expanded_now) node_cursor = i - 1;
-    if (node_count > StoreLimit() - 1) return AbandonSearch(depth, options);
-    if (node_cursor == 0) break;
+    if (!expanded_now) g_search.cursor = i - 1;
+    if (g_search.count > StoreLimit() - 1) return AbandonSearch(depth, options);
+    if (g_search.cursor == 0) break;
   }
   return FinishSearch(depth, Backup::BY_DEPTH);
 }

@@ -44,7 +44,6 @@ void SearchTest::SetUp() {
                                                    info->name() + "-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir_);
   std::filesystem::current_path(dir_);
-  trivane::BuildBoardGeometry();
   trivane::RestartGameState();
   trivane::SetDifficulty(5);
   trivane::SetTreeDumpFlag(0);
@@ -86,11 +85,11 @@ bool PlayRandomMove(std::mt19937& rng) {
   std::sort(moves, moves + n,
             [](const Move& a, const Move& b) { return a.from != b.from ? a.from < b.from : a.to < b.to; });
   const Move m = moves[std::uniform_int_distribution<int>(0, n - 1)(rng)];
-  const uint8_t fx = g_masks.x[m.from], fy = g_masks.y[m.from];
+  const uint8_t fx = BOARD.masks.x[m.from], fy = BOARD.masks.y[m.from];
   uint8_t done = 0;
   if (g == GAMEPART_PLACE) done = MakePlaceMove(fx, fy);
   else if (g == GAMEPART_REMOVE) done = RemovePiece(fx, fy);
-  else done = MakeSlideMove(fx, fy, g_masks.x[m.to], g_masks.y[m.to]);
+  else done = MakeSlideMove(fx, fy, BOARD.masks.x[m.to], BOARD.masks.y[m.to]);
   EXPECT_EQ(done, 1) << "a legal move was refused";
   return done == 1;
 }

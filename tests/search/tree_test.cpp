@@ -43,21 +43,21 @@ const Expected kSmallTree[] = {
 };
 
 // Every record's father comes before it, depths step by one, siblings share
-// the move type and the mover, and nothing past node_count is in use.
+// the move type and the mover, and nothing past g_search.count is in use.
 void ExpectTreeInvariants() {
-  for (uint32_t j = 1; j <= node_count; ++j) {
-    const SearchNode& n = NodeStore[j];
+  for (uint32_t j = 1; j <= g_search.count; ++j) {
+    const SearchNode& n = g_search.nodes[j];
     ASSERT_LT(n.father, j) << "record " << j;
-    ASSERT_EQ(n.depth, NodeStore[n.father].depth + 1) << "record " << j;
-    if (j > 1 && NodeStore[j - 1].father == n.father) {
-      ASSERT_EQ(NodeStore[j - 1].move_type, n.move_type) << "record " << j;
-      ASSERT_EQ(NodeStore[j - 1].is_max, n.is_max) << "record " << j;
+    ASSERT_EQ(n.depth, g_search.nodes[n.father].depth + 1) << "record " << j;
+    if (j > 1 && g_search.nodes[j - 1].father == n.father) {
+      ASSERT_EQ(g_search.nodes[j - 1].move_type, n.move_type) << "record " << j;
+      ASSERT_EQ(g_search.nodes[j - 1].is_max, n.is_max) << "record " << j;
     }
     ASSERT_GE(n.move_type, 1);
     ASSERT_LE(n.move_type, 4);
   }
-  if (node_count + 1 < NODE_CAPACITY) {
-    const SearchNode& past = NodeStore[node_count + 1];
+  if (g_search.count + 1 < NODE_CAPACITY) {
+    const SearchNode& past = g_search.nodes[g_search.count + 1];
     EXPECT_EQ(past.father, 0u);
     EXPECT_EQ(past.depth, 0u);
     EXPECT_EQ(past.expanded, 0);
@@ -71,13 +71,13 @@ TEST_F(TreeWalk, SmallTreeRecordByRecord) {
   SetDifficulty(2);
   const ChosenMove move = CreateTree(1);
 
-  ASSERT_EQ(node_count, 22u);
-  const SearchNode& root = NodeStore[0];
+  ASSERT_EQ(g_search.count, 22u);
+  const SearchNode& root = g_search.nodes[0];
   EXPECT_EQ(root.move_type, ROOT_MOVE_TYPE);
   EXPECT_EQ(root.depth, 0u);
   EXPECT_EQ(root.value, 80);
   for (uint32_t j = 1; j <= 22; ++j) {
-    const SearchNode& n = NodeStore[j];
+    const SearchNode& n = g_search.nodes[j];
     const Expected& e = kSmallTree[j - 1];
     SCOPED_TRACE("record " + std::to_string(j));
     EXPECT_EQ(n.from_x, e.fx);
@@ -135,8 +135,8 @@ TEST_F(TreeWalk, GameStateIsLeftAsFoundAndBackupsAreTheOnlyScratch) {
     ExpectTreeInvariants();
     // The first ply holds exactly the moves of the root, at indices 1..k.
     uint32_t k = 0;
-    while (k + 1 <= node_count && NodeStore[k + 1].depth == 1) ++k;
-    for (uint32_t j = k + 1; j <= node_count; ++j) EXPECT_NE(NodeStore[j].depth, 1u) << "record " << j;
+    while (k + 1 <= g_search.count && g_search.nodes[k + 1].depth == 1) ++k;
+    for (uint32_t j = k + 1; j <= g_search.count; ++j) EXPECT_NE(g_search.nodes[j].depth, 1u) << "record " << j;
   }
 }
 
@@ -145,14 +145,14 @@ TEST_F(TreeWalk, ASmallerSecondSearchLeavesNoStaleRecord) {
   for (int i = 0; i < 10; ++i) PlayRandomMove(rng);
   SetDifficulty(3);
   CreateTree(GetPlayer());
-  const uint32_t first = node_count;
+  const uint32_t first = g_search.count;
   ASSERT_GT(first, 1000u);
   SetSmallTreePosition();
   SetDifficulty(2);
   CreateTree(1);
-  ASSERT_EQ(node_count, 22u);
+  ASSERT_EQ(g_search.count, 22u);
   for (uint32_t j = 23; j <= first; ++j) {
-    const SearchNode& n = NodeStore[j];
+    const SearchNode& n = g_search.nodes[j];
     ASSERT_EQ(n.father, 0u) << j;
     ASSERT_EQ(n.depth, 0u) << j;
     ASSERT_EQ(n.move_type, ROOT_MOVE_TYPE) << j;
@@ -169,10 +169,10 @@ TEST_F(TreeWalk, EveryLineRunsToTheDepthUnlessTheGameEnds) {
   ASSERT_LT(GamePart(p), GAMEPART_PLAYER1_WON);
   const uint32_t depth = EffectiveDepth(p);
   CreateTree(p);
-  std::vector<bool> has_child(node_count + 1, false);
-  for (uint32_t j = 1; j <= node_count; ++j) has_child[NodeStore[j].father] = true;
-  for (uint32_t j = 1; j <= node_count; ++j) {
-    if (has_child[j] || NodeStore[j].depth == depth) continue;
+  std::vector<bool> has_child(g_search.count + 1, false);
+  for (uint32_t j = 1; j <= g_search.count; ++j) has_child[g_search.nodes[j].father] = true;
+  for (uint32_t j = 1; j <= g_search.count; ++j) {
+    if (has_child[j] || g_search.nodes[j].depth == depth) continue;
     // A shorter line ends only where the game is decided.
     NodePlayback(j, p);
     EXPECT_TRUE(CheckGameOver() != 0 || GamePart(GetPlayer()) >= GAMEPART_PLAYER1_WON) << "record " << j;
@@ -186,7 +186,7 @@ TEST_F(TreeWalk, ARootWithoutMovesChoosesNothing) {
   SetPosition({{1, 1}, {4, 1}, {1, 4}, {2, 2}}, {{7, 7}, {6, 6}}, 1, 0, 0);
   const Snapshot before = TakeSnapshot();
   const ChosenMove move = CreateTree(1);
-  EXPECT_EQ(node_count, 0u);
+  EXPECT_EQ(g_search.count, 0u);
   EXPECT_FALSE(move.chosen);
   EXPECT_EQ(move.from[0], 0);
   EXPECT_EQ(move.to[0], 0);
@@ -243,16 +243,17 @@ TEST_F(TreeWalk, EqualFirstMovesGoToTheOneGeneratedFirst) {
   ASSERT_TRUE(move.chosen);
   int32_t best = NO_CHOICE_VALUE;
   uint32_t first_best = 0;
-  for (uint32_t j = 1; j <= node_count && NodeStore[j].depth == 1; ++j)
-    if (NodeStore[j].value > best) {
-      best = NodeStore[j].value;
+  for (uint32_t j = 1; j <= g_search.count && g_search.nodes[j].depth == 1; ++j)
+    if (g_search.nodes[j].value > best) {
+      best = g_search.nodes[j].value;
       first_best = j;
     }
   uint32_t ties = 0;
-  for (uint32_t j = 1; j <= node_count && NodeStore[j].depth == 1; ++j) ties += NodeStore[j].value == best;
+  for (uint32_t j = 1; j <= g_search.count && g_search.nodes[j].depth == 1; ++j)
+    ties += g_search.nodes[j].value == best;
   EXPECT_GT(ties, 1u) << "the position should offer equal moves";
-  EXPECT_EQ(move.from[0], NodeStore[first_best].from_x);
-  EXPECT_EQ(move.from[1], NodeStore[first_best].from_y);
+  EXPECT_EQ(move.from[0], g_search.nodes[first_best].from_x);
+  EXPECT_EQ(move.from[1], g_search.nodes[first_best].from_y);
 }
 
 TEST_F(TreeWalk, HypotheticalPositionsNeverProposeTheDraw) {
@@ -263,8 +264,8 @@ TEST_F(TreeWalk, HypotheticalPositionsNeverProposeTheDraw) {
   SetDifficulty(3);
   CreateTree(2);
   bool three_against_three = false;
-  for (uint32_t j = 1; j <= node_count; ++j)
-    if (NodeStore[j].depth == 2 && NodeStore[j].move_type == GAMEPART_REMOVE) three_against_three = true;
+  for (uint32_t j = 1; j <= g_search.count; ++j)
+    if (g_search.nodes[j].depth == 2 && g_search.nodes[j].move_type == GAMEPART_REMOVE) three_against_three = true;
   ASSERT_TRUE(three_against_three) << "the tree should reach three against three";
   EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(g_game.draw_offered, 0);
