@@ -126,10 +126,7 @@ constexpr void IndexPointMasks(BoardGeometry& g) {
   uint8_t next = 0;
   for (uint8_t x = 1; x < BOARD_CELLS; ++x)
     for (uint8_t y = 1; y < BOARD_CELLS; ++y) {
-      // A cell is a point when it lies on a diagonal of the grid or on its
-      // middle row or column, the centre excepted.
-      const bool point = (x == y || x + y == 8 || x == 4 || y == 4) && !(x == 4 && y == 4);
-      if (!point || next >= POINTS) continue;
+      if (!IsPointCell(x, y) || next >= POINTS) continue;
       m.point_of_cell[x][y] = next;
       m.x[next] = x;
       m.y[next] = y;
@@ -165,15 +162,18 @@ constexpr void IndexPointMasks(BoardGeometry& g) {
     for (uint8_t y = 0; y < BOARD_CELLS; ++y)
       m.empty_board[x][y] = m.point_of_cell[x][y] == NO_POINT ? OFF_BOARD : EMPTY_POINT;
   // Once every point's partners are known: the slides' own view of them.
+  for (auto& row : m.slide_partners)
+    for (uint32_t& pair : row) pair = NEVER_HELD;
   for (uint8_t q = 0; q < next; ++q)
-    for (uint8_t k = 0; k < 4; ++k) {
-      uint32_t* out = m.slide_partners[q][k];
-      out[0] = out[1] = NEVER_HELD;
-      if (k >= m.links[q]) continue;
+    for (uint8_t k = 0; k < m.links[q]; ++k) {
       const uint8_t to = m.link[q][k];
       uint8_t n = 0;
       for (uint8_t i = 0; i < m.mills[to]; ++i)
-        if (!(m.partners[to][i] & PointBit(q))) out[n++] = m.partners[to][i];
+        if (!(m.partners[to][i] & PointBit(q))) {
+          m.slide_partners[q][to] = m.partners[to][i];
+          ++n;
+        }
+      if (n != 1) BoardTablesDoNotAddUp();
     }
 }
 
@@ -183,6 +183,20 @@ constexpr BoardGeometry MakeBoardGeometry() {
   IndexPointMasks(g);
   return g;
 }
+
+// PointsInMills reads the mills from the numbering, not from the tables.
+constexpr bool MillsAsNumbered(const PointMasks& m) {
+  uint32_t columns = 0;
+  for (int k = 0; k < 8; ++k) {
+    if (m.mill_mask[k] != ROW_MILLS[k]) return false;
+    const uint32_t column = m.mill_mask[8 + k];
+    const int first = __builtin_ctz(column);
+    if (first % 3 != 0 || column != 7u << first) return false;
+    columns |= column;
+  }
+  return columns == ALL_POINTS;
+}
+static_assert(MillsAsNumbered(MakeBoardGeometry().masks));
 
 }  // namespace
 

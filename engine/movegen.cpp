@@ -205,11 +205,9 @@ uint8_t MillRuns(const Position& s, uint8_t player) {
   uint8_t runs = 0;
   for (uint32_t held = PointsInMills(own); held != 0; held &= held - 1) {
     const uint8_t here = LowestPoint(held);
-    if ((BOARD.masks.link_mask[here] & empty) == 0) continue;
-    for (uint8_t k = 0; k < BOARD.masks.links[here]; ++k) {
-      if (!(empty & PointBit(BOARD.masks.link[here][k]))) continue;
-      const uint32_t* pairs = BOARD.masks.slide_partners[here][k];
-      runs += ((own & pairs[0]) == pairs[0]) | ((own & pairs[1]) == pairs[1]);
+    for (uint32_t to = BOARD.masks.link_mask[here] & empty; to != 0; to &= to - 1) {
+      const uint32_t pair = BOARD.masks.slide_partners[here][LowestPoint(to)];
+      runs += (own & pair) == pair;
     }
   }
   return runs;

@@ -45,9 +45,11 @@ struct PointMasks {
   uint8_t mills[POINTS];         // mills through the point: mill_1, then mill_2
   uint32_t partners[POINTS][2];  // for each of them, the other two points
   uint32_t mill_mask[MILLS];     // every mill's three points
-  // For the slide from a point along its k-th link: the partner pairs of the
-  // arrival's mills that do not hold the point itself (unused: NEVER_HELD).
-  uint32_t slide_partners[POINTS][4][2];
+  // For the slide from a point to a linked one: the partner pair of the
+  // arrival's mill that does not hold the point itself (every link lies in
+  // one of the arrival's two mills, so there is exactly one such pair);
+  // NEVER_HELD for points that are not linked.
+  uint32_t slide_partners[POINTS][POINTS];
 };
 constexpr uint32_t NEVER_HELD = 1u << 31;  // no piece ever stands on bit 31
 
@@ -95,10 +97,38 @@ inline uint8_t CountPoints(uint32_t v) {
   return static_cast<uint8_t>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
 }
 
+// Whether a cell of the grid is one of the 24 points: on a diagonal or on the
+// middle row or column, the centre excepted.
+constexpr bool IsPointCell(int x, int y) {
+  return x >= 1 && x <= 7 && y >= 1 && y <= 7 && (x == y || x + y == 8 || x == 4 || y == 4) && !(x == 4 && y == 4);
+}
+
+// The number of the point at (x, y) in the numbering above.
+constexpr uint8_t PointNumber(int x, int y) {
+  uint8_t n = 0;
+  for (int cx = 1; cx <= 7; ++cx)
+    for (int cy = 1; cy <= 7; ++cy) {
+      if (cx == x && cy == y) return n;
+      n += IsPointCell(cx, cy) ? 1 : 0;
+    }
+  return NO_POINT;
+}
+
+// In that numbering the eight mills along a column (constant x, mills 9..16)
+// are the triples of consecutive points 3k, 3k + 1, 3k + 2, so one shift test
+// finds them all; the eight along a row (constant y, mills 1..8) are these.
+constexpr uint32_t COLUMN_MILL_BASES = 0x249249u;  // bit 3k, k = 0..7
+constexpr uint32_t RowMill(int x0, int x1, int x2, int y) {
+  return (1u << PointNumber(x0, y)) | (1u << PointNumber(x1, y)) | (1u << PointNumber(x2, y));
+}
+constexpr uint32_t ROW_MILLS[8] = {RowMill(1, 4, 7, 1), RowMill(2, 4, 6, 2), RowMill(3, 4, 5, 3), RowMill(1, 2, 3, 4),
+                                   RowMill(3, 4, 5, 5), RowMill(2, 4, 6, 6), RowMill(1, 4, 7, 7), RowMill(5, 6, 7, 4)};
+
 // The points of the mask that stand in a complete mill of the mask.
 inline uint32_t PointsInMills(uint32_t pieces) {
-  uint32_t in_mills = 0;
-  for (const uint32_t mill : BOARD.masks.mill_mask) in_mills |= (pieces & mill) == mill ? mill : 0;
+  const uint32_t columns = pieces & (pieces >> 1) & (pieces >> 2) & COLUMN_MILL_BASES;
+  uint32_t in_mills = columns * 7u;
+  for (const uint32_t mill : ROW_MILLS) in_mills |= (pieces & mill) == mill ? mill : 0;
   return in_mills;
 }
 
