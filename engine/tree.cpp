@@ -94,12 +94,25 @@ void BackupByDepth(uint32_t depth) {
       if (g_search.nodes[j].depth == d) FoldIntoFather(j);
 }
 
+namespace {
+
+// The root is expanded before any other record, so its children, the only
+// records one ply deep, are records 1 to this one: the first-ply passes below
+// need not read the millions of deeper records.
+uint32_t LastFirstPlyRecord() {
+  uint32_t last = 0;
+  while (last < g_search.count && g_search.nodes[last + 1].depth == 1) ++last;
+  return last;
+}
+
+}  // namespace
+
 ChosenMove FinishSearch(uint32_t depth, Backup backup) {
   WriteSummaryAfterWalk();
+  const uint32_t first_ply = LastFirstPlyRecord();
   if (backup == Backup::FIRST_PLY) {
     // Fold the first ply into the root; deeper records need nothing more.
-    for (uint32_t j = g_search.count; j >= 1; --j)
-      if (g_search.nodes[j].depth == 1) FoldIntoFather(j);
+    for (uint32_t j = first_ply; j >= 1; --j) FoldIntoFather(j);
   } else if (backup == Backup::ONE_PASS) {
     // No value in the tree is the unset mark, so the order of folding cannot
     // matter: one pass from the newest record down backs everything up, each
@@ -114,9 +127,9 @@ ChosenMove FinishSearch(uint32_t depth, Backup backup) {
   // Strictly better only, so ties go to the move generated first.
   uint32_t choice = 0;
   int32_t best = NO_CHOICE_VALUE;
-  for (uint32_t j = 1; j <= g_search.count; ++j) {
+  for (uint32_t j = 1; j <= first_ply; ++j) {
     const SearchNode& n = g_search.nodes[j];
-    if (n.depth == 1 && n.expanded == 1 && n.value > best) {
+    if (n.expanded == 1 && n.value > best) {
       best = n.value;
       choice = j;
     }

@@ -121,8 +121,9 @@ constexpr uint32_t COLUMN_MILL_BASES = 0x249249u;  // bit 3k, k = 0..7
 constexpr uint32_t RowMill(int x0, int x1, int x2, int y) {
   return (1u << PointNumber(x0, y)) | (1u << PointNumber(x1, y)) | (1u << PointNumber(x2, y));
 }
-constexpr uint32_t ROW_MILLS[8] = {RowMill(1, 4, 7, 1), RowMill(2, 4, 6, 2), RowMill(3, 4, 5, 3), RowMill(1, 2, 3, 4),
-                                   RowMill(3, 4, 5, 5), RowMill(2, 4, 6, 6), RowMill(1, 4, 7, 7), RowMill(5, 6, 7, 4)};
+constexpr uint32_t ROW_MILLS[8] = {RowMill(1, 4, 7, 1), RowMill(2, 4, 6, 2), RowMill(3, 4, 5, 3),
+                                   RowMill(1, 2, 3, 4), RowMill(3, 4, 5, 5), RowMill(2, 4, 6, 6),
+                                   RowMill(1, 4, 7, 7), RowMill(5, 6, 7, 4)};
 
 // The points of the mask that stand in a complete mill of the mask.
 inline uint32_t PointsInMills(uint32_t pieces) {
