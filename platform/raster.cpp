@@ -77,7 +77,7 @@ void MakeStock() {
     o.stock = true;
     o.colour = c;
     o.hollow = hollow;
-    g_objects[kStockBase + index] = o;
+    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   brush(WHITE_BRUSH, RGB(255, 255, 255), false);
   brush(LTGRAY_BRUSH, RGB(192, 192, 192), false);
@@ -94,7 +94,7 @@ void MakeStock() {
     o.colour = c;
     o.penStyle = style;
     o.penWidth = 1;
-    g_objects[kStockBase + index] = o;
+    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   pen(WHITE_PEN, RGB(255, 255, 255), PS_SOLID);
   pen(BLACK_PEN, 0, PS_SOLID);
@@ -111,7 +111,7 @@ void MakeStock() {
     o.font.lfWeight = weight;
     o.font.lfCharSet = ANSI_CHARSET;
     std::snprintf(o.font.lfFaceName, LF_FACESIZE, "%s", face);
-    g_objects[kStockBase + index] = o;
+    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   font(SYSTEM_FONT, 16, FW_BOLD, "sans-serif");
   font(DEVICE_DEFAULT_FONT, 16, FW_BOLD, "sans-serif");
@@ -451,16 +451,16 @@ void EllipseOutline(Dc& dc, Surface* s, long l, long t, long r, long b, bool par
     auto outline = [&](long xFrom, long xTo, long yFrom, long yTo) {
       std::vector<std::pair<long, long>> pts;
       for (long x = xFrom; x <= xTo; ++x) {
-        long a = 0, b = 0;
-        if (!columnRows(x, &a, &b)) continue;
-        pts.emplace_back(x, a);
-        pts.emplace_back(x, b);
+        long upper = 0, lower = 0;
+        if (!columnRows(x, &upper, &lower)) continue;
+        pts.emplace_back(x, upper);
+        pts.emplace_back(x, lower);
       }
       for (long y = yFrom; y <= yTo; ++y) {
-        long a = 0, b = 0;
-        if (!rowColumns(y, &a, &b)) continue;
-        pts.emplace_back(a, y);
-        pts.emplace_back(b, y);
+        long left = 0, right = 0;
+        if (!rowColumns(y, &left, &right)) continue;
+        pts.emplace_back(left, y);
+        pts.emplace_back(right, y);
       }
       std::sort(pts.begin(), pts.end());
       pts.erase(std::unique(pts.begin(), pts.end()), pts.end());
@@ -541,7 +541,7 @@ void FillEllipse(Surface* s, long l, long t, long r, long b, uint32_t pixel) {
 void AllocateSurface(Surface& s, int width, int height) {
   s.width = std::max(width, 0);
   s.height = std::max(height, 0);
-  s.storage.assign(static_cast<size_t>(s.width) * s.height, 0u);
+  s.storage.assign(static_cast<size_t>(s.width) * static_cast<size_t>(s.height), 0u);
   s.base = s.storage.data();
   s.rowStep = s.width;
 }
@@ -550,7 +550,7 @@ void ResizeSurface(Surface& s, int width, int height) {
   Surface n;
   AllocateSurface(n, width, height);
   for (int y = 0; y < std::min(s.height, n.height); ++y)
-    std::memcpy(n.Row(y), s.Row(y), sizeof(uint32_t) * std::min(s.width, n.width));
+    std::memcpy(n.Row(y), s.Row(y), sizeof(uint32_t) * static_cast<size_t>(std::min(s.width, n.width)));
   s = std::move(n);
   s.base = s.storage.data();
 }
@@ -651,8 +651,9 @@ using namespace plat;
 HGDIOBJ WINAPI GetStockObject(int index) {
   MakeStock();
   if (index < 0 || index > DC_PEN) return nullptr;
-  auto it = g_objects.find(kStockBase + index);
-  return it == g_objects.end() ? nullptr : AsHandle<HGDIOBJ>(kStockBase + index);
+  const uintptr_t id = kStockBase + static_cast<uintptr_t>(index);
+  auto it = g_objects.find(id);
+  return it == g_objects.end() ? nullptr : AsHandle<HGDIOBJ>(id);
 }
 
 HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
@@ -747,9 +748,9 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
     // Device-dependent bitmap rows are padded to 16 bits, top row first.
     size_t rowBytes = ((static_cast<size_t>(width) * bitsPerPixel + 15) / 16) * 2;
     for (int y = 0; y < height; ++y) {
-      const BYTE* row = src + rowBytes * y;
+      const BYTE* row = src + rowBytes * static_cast<size_t>(y);
       for (int x = 0; x < width; ++x) {
-        const BYTE* p = row + x * (bitsPerPixel / 8);
+        const BYTE* p = row + static_cast<size_t>(x) * (bitsPerPixel / 8);
         o.pixels.Row(y)[x] = (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
       }
     }
@@ -790,7 +791,7 @@ bool DibLayout(const BITMAPINFO* info, long* width, long* height, bool* bottomUp
   *bottomUp = h.biHeight > 0;
   *bpp = h.biBitCount;
   if (*width <= 0 || *height <= 0) return false;
-  *rowBytes = ((static_cast<size_t>(*width) * *bpp + 31) / 32) * 4;
+  *rowBytes = ((static_cast<size_t>(*width) * static_cast<size_t>(*bpp) + 31) / 32) * 4;
   return true;
 }
 }  // namespace
@@ -805,7 +806,7 @@ int WINAPI GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, L
     h.biPlanes = 1;
     h.biBitCount = 32;
     h.biCompression = BI_RGB;
-    h.biSizeImage = static_cast<DWORD>(o->pixels.width) * o->pixels.height * 4;
+    h.biSizeImage = static_cast<DWORD>(o->pixels.width) * static_cast<DWORD>(o->pixels.height) * 4;
     return 1;
   }
   long width, height;
@@ -1274,12 +1275,14 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int s
   h = std::min({h, static_cast<long>(d->height) - y0, static_cast<long>(s->height) - sy0});
   if (w <= 0 || h <= 0) return TRUE;
   // A copy within one surface may overlap: go through a buffer.
-  std::vector<uint32_t> buffer(static_cast<size_t>(w) * h);
+  const auto cols = static_cast<size_t>(w);
+  std::vector<uint32_t> buffer(cols * static_cast<size_t>(h));
   for (long j = 0; j < h; ++j)
-    std::memcpy(&buffer[j * w], s->Row(static_cast<int>(sy0 + j)) + sx0, sizeof(uint32_t) * w);
+    std::memcpy(&buffer[static_cast<size_t>(j) * cols], s->Row(static_cast<int>(sy0 + j)) + sx0,
+                sizeof(uint32_t) * cols);
   for (long j = 0; j < h; ++j) {
     uint32_t* row = d->Row(static_cast<int>(y0 + j)) + x0;
-    const uint32_t* from = &buffer[j * w];
+    const uint32_t* from = &buffer[static_cast<size_t>(j) * cols];
     for (long i = 0; i < w; ++i) {
       uint32_t sp = from[i], dp = row[i];
       switch (rop) {

@@ -282,7 +282,7 @@ std::vector<uint32_t> DecodeCharset(const char* text, int length, int charset) {
     size_t produced = buffer.size() - outLeft;
     for (size_t i = 0; i + 3 < produced; i += 4) {
       auto b = reinterpret_cast<unsigned char*>(buffer.data() + i);
-      out.push_back(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24));
+      out.push_back(uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24));
     }
     if (r == static_cast<size_t>(-1) && inLeft > 0) {
       // A byte the code page leaves undefined shows as the replacement mark.
