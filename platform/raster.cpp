@@ -995,8 +995,8 @@ int WINAPI GetDeviceCaps(HDC, int index) {
     case LOGPIXELSY: return 96;
     case TECHNOLOGY: return DT_RASDISPLAY;
     case NUMCOLORS: return -1;
-    case HORZSIZE: return static_cast<int>(w * 25.4 / 96 + 0.5);
-    case VERTSIZE: return static_cast<int>(h * 25.4 / 96 + 0.5);
+    case HORZSIZE: return static_cast<int>(std::lround(w * 25.4 / 96));
+    case VERTSIZE: return static_cast<int>(std::lround(h * 25.4 / 96));
     default: return 0;
   }
 }
@@ -1375,7 +1375,7 @@ DWORD WINAPI GetSysColor(int index) {
     case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
     case COLOR_HIGHLIGHT: return RGB(49, 106, 197);
     case COLOR_BTNSHADOW:
-    case COLOR_GRAYTEXT: return RGB(128, 128, 128);
+    case COLOR_GRAYTEXT:
     case COLOR_APPWORKSPACE: return RGB(128, 128, 128);
     default: return RGB(212, 208, 200);
   }

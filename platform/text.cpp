@@ -511,7 +511,8 @@ LONG Scaled(double units, double scale) { return static_cast<LONG>(std::lround(u
 //   usLastCharIndex held to 255 (a symbol face, with its characters from
 //   0xF000, counted from there), the break character usBreakChar (the space);
 // - tmItalic 255 for an italic font, tmWeight the weight asked for.
-bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm) {
+bool FontMetrics(const LOGFONTA& font, TEXTMETRICA* tm) {
+  const LOGFONTA& lf = font;
   FaceEntry* fe = Resolve(lf);
   if (fe == nullptr) return false;
   Metrics m = Measure(*fe, lf);

@@ -390,9 +390,10 @@ TEST_F(Raster, FullArcLeavesOutItsLastPixel) {
     ASSERT_TRUE(Arc(dc, 20, 20, 60, 60, c.xs, c.ys, c.xs, c.ys));
     int differ = 0;
     for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) differ += GetPixel(dc, x, y) != closed[static_cast<size_t>(y * kWidth + x)];
+      for (int x = 0; x < kWidth; ++x)
+        differ += GetPixel(dc, x, y) != closed[(static_cast<size_t>(y) * kWidth) + static_cast<size_t>(x)];
     EXPECT_EQ(differ, 1) << c.xs << "," << c.ys;
-    EXPECT_EQ(closed[static_cast<size_t>(c.my * kWidth + c.mx)], kRed);
+    EXPECT_EQ(closed[(static_cast<size_t>(c.my) * kWidth) + static_cast<size_t>(c.mx)], kRed);
     EXPECT_EQ(GetPixel(dc, c.mx, c.my), kBlack) << c.xs << "," << c.ys;
   }
   // Each pixel is written once: under R2_NOT the full arc is the same
@@ -407,7 +408,7 @@ TEST_F(Raster, FullArcLeavesOutItsLastPixel) {
     for (int x = 0; x < kWidth; ++x) {
       const bool lit = GetPixel(dc, x, y) == kWhite;
       white += lit;
-      EXPECT_EQ(lit, closed[static_cast<size_t>(y * kWidth + x)] == kRed) << x << "," << y;
+      EXPECT_EQ(lit, closed[(static_cast<size_t>(y) * kWidth) + static_cast<size_t>(x)] == kRed) << x << "," << y;
     }
   EXPECT_GT(white, 100);
   SelectObject(dc, oldBrush);
