@@ -77,7 +77,7 @@ void MakeStock() {
     o.stock = true;
     o.colour = c;
     o.hollow = hollow;
-    g_objects[kStockBase + index] = o;
+    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   brush(WHITE_BRUSH, RGB(255, 255, 255), false);
   brush(LTGRAY_BRUSH, RGB(192, 192, 192), false);
@@ -94,7 +94,7 @@ void MakeStock() {
     o.colour = c;
     o.penStyle = style;
     o.penWidth = 1;
-    g_objects[kStockBase + index] = o;
+    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   pen(WHITE_PEN, RGB(255, 255, 255), PS_SOLID);
   pen(BLACK_PEN, 0, PS_SOLID);
@@ -111,7 +111,7 @@ void MakeStock() {
     o.font.lfWeight = weight;
     o.font.lfCharSet = ANSI_CHARSET;
     std::snprintf(o.font.lfFaceName, LF_FACESIZE, "%s", face);
-    g_objects[kStockBase + index] = o;
+    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   font(SYSTEM_FONT, 16, FW_BOLD, "sans-serif");
   font(DEVICE_DEFAULT_FONT, 16, FW_BOLD, "sans-serif");
@@ -253,34 +253,126 @@ void CosmeticLine(const PenPlot& plot, long x1, long y1, long x2, long y2) {
   }
 }
 
-// A line of a pen wider than one pixel: every pixel whose centre lies closer
-// than half the width to the segment, which gives round ends.  Even widths sit
-// half a pixel up and left so that a width of n covers exactly n rows.
+// Floor and ceiling of a / b for b > 0, exact over the whole range of
+// products of two coordinates.
+__int128 FloorDiv(__int128 a, __int128 b) {
+  __int128 q = a / b;
+  if (a % b != 0 && a < 0) --q;
+  return q;
+}
+__int128 CeilDiv(__int128 a, __int128 b) { return -FloorDiv(-a, b); }
+
+// Columns [first, last] of one row; empty when last < first.
+struct Span {
+  __int128 first = 0;
+  __int128 last = -1;
+};
+
+// The round end of a wide pen on row y: pixels whose centre lies closer than
+// sqrt(r (r - 1/4)) to the end point, r half the width, with an even width's
+// end point half a pixel up and left.  In doubled coordinates X = 2 (x - ex) + p,
+// Y = 2 (y - ey) + p (p = 1 for even widths) that is 2 (X^2 + Y^2) < w (2w - 1):
+// a plus of 5 pixels for width 3, 24 for 6, and 4, 12, 52 for 2, 4 and 8.
+Span RoundEndRow(long ex, long ey, long y, int width) {
+  const int p = width % 2 == 0 ? 1 : 0;
+  const __int128 w = width;
+  const __int128 bigY = 2 * (static_cast<__int128>(y) - ey) + p;
+  const __int128 room = w * (2 * w - 1) - 2 * bigY * bigY;  // 2 X^2 must stay below this
+  auto fits = [&](__int128 i) {
+    const __int128 bigX = 2 * i + p;
+    return 2 * bigX * bigX < room;
+  };
+  Span out;
+  if (!fits(0)) return out;
+  // The largest i >= 0 that fits, from a floating estimate put right exactly.
+  auto k = static_cast<__int128>(std::sqrt(static_cast<double>(room) / 2.0) / 2.0);
+  while (k > 0 && !fits(k)) --k;
+  while (fits(k + 1)) ++k;
+  out.first = static_cast<__int128>(ex) - k - p;
+  out.last = static_cast<__int128>(ex) + k;
+  return out;
+}
+
+// GDI's rounding of a positive real: halves go up.
+__int128 RoundHalfUp(double v) { return static_cast<__int128>(std::floor(v + 0.5)); }
+
+// The straight part of a wide line on row y.  A horizontal or vertical line
+// covers exactly its width, an even width one more row or column above or
+// left of the line than below or right.  A sloped line is the band between the
+// line moved out to either side: the pen's width projected on each axis is
+// halved and rounded to whole pixels, the left side taking half of it and the
+// right side half of one more, so the band is one pixel thicker than the
+// pixels whose centre lies within half the width (4, 6, 6, 10 and 12 pixels a
+// row at 45 degrees for widths 2, 3, 4, 6 and 8) and stays centred on the
+// line for every width.  A centre on the band's left edge is in, on its right
+// edge out; the band ends square at both end points, where the round ends
+// take over.
+Span BandRow(long x1, long y1, long x2, long y2, long y, int width) {
+  Span out;
+  const __int128 half = width / 2;
+  if (y1 == y2) {
+    if (y < y1 - half || y > y1 - half + width - 1) return out;
+    out.first = std::min(x1, x2);
+    out.last = std::max(x1, x2);
+    return out;
+  }
+  if (x1 == x2) {
+    out.first = x1 - half;
+    out.last = x1 - half + width - 1;
+    if (y < std::min(y1, y2) || y > std::max(y1, y2)) out.last = out.first - 1;
+    return out;
+  }
+  if (y2 < y1) {  // walked downwards, so the band is the same whichever way the line was drawn
+    std::swap(x1, x2);
+    std::swap(y1, y2);
+  }
+  const __int128 dx = static_cast<__int128>(x2) - x1, dy = static_cast<__int128>(y2) - y1;
+  const __int128 adx = dx < 0 ? -dx : dx;
+  const double len = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+  const double projX = width * static_cast<double>(dy) / len;   // the width seen along a row
+  const double projY = width * static_cast<double>(adx) / len;  // and down a column
+  // cross = (x - x1) dy - (y - y1) dx grows to the right; the band is
+  // -leftSide <= cross < rightSide.
+  const __int128 leftSide = RoundHalfUp(projX / 2) * dy + RoundHalfUp(projY / 2) * adx;
+  const __int128 rightSide = RoundHalfUp((projX + 1) / 2) * dy + RoundHalfUp((projY + 1) / 2) * adx;
+  const __int128 k = (static_cast<__int128>(y) - y1) * dx;
+  __int128 lo = CeilDiv(k - leftSide, dy);
+  __int128 hi = CeilDiv(k + rightSide, dy) - 1;
+  // Between the end points: 0 <= (x - x1) dx + (y - y1) dy <= dx^2 + dy^2.
+  const __int128 j = (static_cast<__int128>(y) - y1) * dy, length2 = dx * dx + dy * dy;
+  if (dx > 0) {
+    lo = std::max(lo, CeilDiv(-j, dx));
+    hi = std::min(hi, FloorDiv(length2 - j, dx));
+  } else {
+    lo = std::max(lo, CeilDiv(j - length2, adx));
+    hi = std::min(hi, FloorDiv(j, adx));
+  }
+  out.first = x1 + lo;
+  out.last = x1 + hi;
+  return out;
+}
+
+// A line of a pen wider than one pixel: the band of the line and a round end
+// at each end point, every pixel of their union written once (so mix modes
+// such as R2_NOT see each pixel one time).
 void WideLine(const PenPlot& plot, long x1, long y1, long x2, long y2, int width) {
-  double r = width / 2.0;
-  double shift = (width % 2 == 0) ? -0.5 : 0.0;
-  double ax = Real(x1) + shift, ay = Real(y1) + shift, bx = Real(x2) + shift, by = Real(y2) + shift;
-  long minX = static_cast<long>(std::floor(std::min(ax, bx) - r)) - 1;
-  long maxX = static_cast<long>(std::ceil(std::max(ax, bx) + r)) + 1;
-  long minY = static_cast<long>(std::floor(std::min(ay, by) - r)) - 1;
-  long maxY = static_cast<long>(std::ceil(std::max(ay, by) + r)) + 1;
-  minX = std::max(minX, 0L);
-  minY = std::max(minY, 0L);
-  maxX = std::min(maxX, static_cast<long>(plot.s->width) - 1);
-  maxY = std::min(maxY, static_cast<long>(plot.s->height) - 1);
-  double vx = bx - ax, vy = by - ay;
-  double len2 = vx * vx + vy * vy;
-  // Pixels closer than sqrt(r (r - 1/4)) to the segment: just inside half the
-  // width, which keeps n rows for a straight line of width n and gives the
-  // round ends GDI draws (a plus of 5 pixels for width 3, 24 pixels for 6).
-  double r2 = r * (r - 0.25);
-  for (long y = minY; y <= maxY; ++y) {
-    for (long x = minX; x <= maxX; ++x) {
-      double px = Real(x) - ax, py = Real(y) - ay;
-      double t = len2 > 0 ? (px * vx + py * vy) / len2 : 0.0;
-      t = std::clamp(t, 0.0, 1.0);
-      double ex = px - t * vx, ey = py - t * vy;
-      if (ex * ex + ey * ey < r2) plot(x, y);
+  const long w = width;
+  const long top = std::max(std::min(y1, y2) - w - 1, 0L);
+  const long bottom = std::min(std::max(y1, y2) + w + 1, static_cast<long>(plot.s->height) - 1);
+  const __int128 right = plot.s->width - 1;
+  for (long y = top; y <= bottom; ++y) {
+    Span spans[3] = {BandRow(x1, y1, x2, y2, y, width), RoundEndRow(x1, y1, y, width),
+                     RoundEndRow(x2, y2, y, width)};
+    for (Span& sp : spans) {
+      sp.first = std::max<__int128>(sp.first, 0);
+      sp.last = std::min(sp.last, right);
+    }
+    std::sort(std::begin(spans), std::end(spans), [](const Span& a, const Span& b) { return a.first < b.first; });
+    __int128 next = 0;  // first column not yet written on this row
+    for (const Span& sp : spans) {
+      if (sp.last < sp.first) continue;
+      for (__int128 x = std::max(sp.first, next); x <= sp.last; ++x) plot(static_cast<long>(x), y);
+      next = std::max(next, sp.last + 1);
     }
   }
 }
@@ -305,8 +397,10 @@ bool InSweep(double a, double start, double sweep) {
 
 // Outline of the ellipse inside (left, top, right, bottom), the right and
 // bottom edges left out as for every GDI figure, from the start radial
-// counter-clockwise to the end radial.
-void EllipseOutline(Dc& dc, Surface* s, long l, long t, long r, long b, bool partial, double a0, double a1) {
+// counter-clockwise to the end radial.  `open` is a full arc: the whole
+// ellipse from the start radial round to it again, its last pixel left out.
+void EllipseOutline(Dc& dc, Surface* s, long l, long t, long r, long b, bool partial, bool open, double a0,
+                    double a1) {
   PenInfo pen = CurrentPen(dc);
   if (!pen.visible || s == nullptr) return;
   if (r < l) std::swap(l, r);
@@ -335,26 +429,71 @@ void EllipseOutline(Dc& dc, Surface* s, long l, long t, long r, long b, bool par
     }
     // Each column gets its two outline rows and each row its two outline
     // columns; together they give a closed one-pixel curve, mirrored exactly.
-    long x0 = std::max(l, 0L), xN = std::min(r - 1, static_cast<long>(s->width) - 1);
-    for (long x = x0; x <= xN; ++x) {
+    auto columnRows = [&](long x, long* upper, long* lower) {
       double u = (Real(x) - cx) / ra;
-      if (u < -1 || u > 1) continue;
+      if (u < -1 || u > 1) return false;
       double off = rb * std::sqrt(std::max(0.0, 1 - u * u));
-      long top = static_cast<long>(std::ceil(cy - off - 0.5));
-      long bottom = static_cast<long>(std::floor(cy + off + 0.5));
-      put(x, top);
-      if (bottom != top) put(x, bottom);
-    }
-    long y0 = std::max(t, 0L), yN = std::min(b - 1, static_cast<long>(s->height) - 1);
-    for (long y = y0; y <= yN; ++y) {
+      *upper = static_cast<long>(std::ceil(cy - off - 0.5));
+      *lower = static_cast<long>(std::floor(cy + off + 0.5));
+      return true;
+    };
+    auto rowColumns = [&](long y, long* left, long* right) {
       double v = (Real(y) - cy) / rb;
-      if (v < -1 || v > 1) continue;
+      if (v < -1 || v > 1) return false;
       double off = ra * std::sqrt(std::max(0.0, 1 - v * v));
-      long left = static_cast<long>(std::ceil(cx - off - 0.5));
-      long right = static_cast<long>(std::floor(cx + off + 0.5));
-      put(left, y);
-      if (right != left) put(right, y);
+      *left = static_cast<long>(std::ceil(cx - off - 0.5));
+      *right = static_cast<long>(std::floor(cx + off + 0.5));
+      return true;
+    };
+    // The curve's pixels from the columns and rows given, each once (a pixel
+    // found by both passes is still written one time, which matters to the
+    // mix modes).
+    auto outline = [&](long xFrom, long xTo, long yFrom, long yTo) {
+      std::vector<std::pair<long, long>> pts;
+      for (long x = xFrom; x <= xTo; ++x) {
+        long upper = 0, lower = 0;
+        if (!columnRows(x, &upper, &lower)) continue;
+        pts.emplace_back(x, upper);
+        pts.emplace_back(x, lower);
+      }
+      for (long y = yFrom; y <= yTo; ++y) {
+        long left = 0, right = 0;
+        if (!rowColumns(y, &left, &right)) continue;
+        pts.emplace_back(left, y);
+        pts.emplace_back(right, y);
+      }
+      std::sort(pts.begin(), pts.end());
+      pts.erase(std::unique(pts.begin(), pts.end()), pts.end());
+      return pts;
+    };
+    // A full arc runs once round from its start radial and, as every GDI line,
+    // leaves out its last pixel: the one reached last counter-clockwise, just
+    // clockwise of the start radial.  It lies next to where the radial meets
+    // the ellipse, so only the pixels there are searched (the surface may
+    // show none of them).
+    bool leaveOut = false;
+    std::pair<long, long> last{};
+    if (open) {
+      const double c = std::cos(a0), sn = std::sin(a0);
+      const double reach = 1.0 / std::sqrt((c / ra) * (c / ra) + (sn / rb) * (sn / rb));
+      const long px = std::lround(cx + reach * c), py = std::lround(cy - reach * sn);
+      const auto near = outline(std::max(px - 2, l), std::min(px + 2, r - 1), std::max(py - 2, t),
+                                std::min(py + 2, b - 1));
+      double most = -1;
+      for (const auto& q : near) {
+        double d = std::fmod(ScreenAngle(Real(q.first) - cx, Real(q.second) - cy) - a0, kTwoPi);
+        if (d < 0) d += kTwoPi;
+        if (d > most) {
+          most = d;
+          last = q;
+          leaveOut = true;
+        }
+      }
     }
+    const auto pts = outline(std::max(l, 0L), std::min(r - 1, static_cast<long>(s->width) - 1), std::max(t, 0L),
+                             std::min(b - 1, static_cast<long>(s->height) - 1));
+    for (const auto& q : pts)
+      if (!(leaveOut && q == last)) put(q.first, q.second);
     return;
   }
   // Wide pen: pixels whose distance to the outline is below half the width.
@@ -402,7 +541,7 @@ void FillEllipse(Surface* s, long l, long t, long r, long b, uint32_t pixel) {
 void AllocateSurface(Surface& s, int width, int height) {
   s.width = std::max(width, 0);
   s.height = std::max(height, 0);
-  s.storage.assign(static_cast<size_t>(s.width) * s.height, 0u);
+  s.storage.assign(static_cast<size_t>(s.width) * static_cast<size_t>(s.height), 0u);
   s.base = s.storage.data();
   s.rowStep = s.width;
 }
@@ -411,7 +550,7 @@ void ResizeSurface(Surface& s, int width, int height) {
   Surface n;
   AllocateSurface(n, width, height);
   for (int y = 0; y < std::min(s.height, n.height); ++y)
-    std::memcpy(n.Row(y), s.Row(y), sizeof(uint32_t) * std::min(s.width, n.width));
+    std::memcpy(n.Row(y), s.Row(y), sizeof(uint32_t) * static_cast<size_t>(std::min(s.width, n.width)));
   s = std::move(n);
   s.base = s.storage.data();
 }
@@ -512,8 +651,9 @@ using namespace plat;
 HGDIOBJ WINAPI GetStockObject(int index) {
   MakeStock();
   if (index < 0 || index > DC_PEN) return nullptr;
-  auto it = g_objects.find(kStockBase + index);
-  return it == g_objects.end() ? nullptr : AsHandle<HGDIOBJ>(kStockBase + index);
+  const uintptr_t id = kStockBase + static_cast<uintptr_t>(index);
+  auto it = g_objects.find(id);
+  return it == g_objects.end() ? nullptr : AsHandle<HGDIOBJ>(id);
 }
 
 HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
@@ -608,9 +748,9 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
     // Device-dependent bitmap rows are padded to 16 bits, top row first.
     size_t rowBytes = ((static_cast<size_t>(width) * bitsPerPixel + 15) / 16) * 2;
     for (int y = 0; y < height; ++y) {
-      const BYTE* row = src + rowBytes * y;
+      const BYTE* row = src + rowBytes * static_cast<size_t>(y);
       for (int x = 0; x < width; ++x) {
-        const BYTE* p = row + x * (bitsPerPixel / 8);
+        const BYTE* p = row + static_cast<size_t>(x) * (bitsPerPixel / 8);
         o.pixels.Row(y)[x] = (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
       }
     }
@@ -651,7 +791,7 @@ bool DibLayout(const BITMAPINFO* info, long* width, long* height, bool* bottomUp
   *bottomUp = h.biHeight > 0;
   *bpp = h.biBitCount;
   if (*width <= 0 || *height <= 0) return false;
-  *rowBytes = ((static_cast<size_t>(*width) * *bpp + 31) / 32) * 4;
+  *rowBytes = ((static_cast<size_t>(*width) * static_cast<size_t>(*bpp) + 31) / 32) * 4;
   return true;
 }
 }  // namespace
@@ -666,7 +806,7 @@ int WINAPI GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, L
     h.biPlanes = 1;
     h.biBitCount = 32;
     h.biCompression = BI_RGB;
-    h.biSizeImage = static_cast<DWORD>(o->pixels.width) * o->pixels.height * 4;
+    h.biSizeImage = static_cast<DWORD>(o->pixels.width) * static_cast<DWORD>(o->pixels.height) * 4;
     return 1;
   }
   long width, height;
@@ -855,8 +995,8 @@ int WINAPI GetDeviceCaps(HDC, int index) {
     case LOGPIXELSY: return 96;
     case TECHNOLOGY: return DT_RASDISPLAY;
     case NUMCOLORS: return -1;
-    case HORZSIZE: return static_cast<int>(w * 25.4 / 96 + 0.5);
-    case VERTSIZE: return static_cast<int>(h * 25.4 / 96 + 0.5);
+    case HORZSIZE: return static_cast<int>(std::lround(w * 25.4 / 96));
+    case VERTSIZE: return static_cast<int>(std::lround(h * 25.4 / 96));
     default: return 0;
   }
 }
@@ -987,7 +1127,7 @@ BOOL WINAPI Arc(HDC hdc, int left, int top, int right, int bottom, int xStart, i
   double cx = (static_cast<double>(left) + right - 1) / 2.0, cy = (static_cast<double>(top) + bottom - 1) / 2.0;
   bool full = xStart == xEnd && yStart == yEnd;
   double a0 = ScreenAngle(xStart - cx, yStart - cy), a1 = ScreenAngle(xEnd - cx, yEnd - cy);
-  EllipseOutline(*dc, s, left, top, right, bottom, !full, a0, a1);
+  EllipseOutline(*dc, s, left, top, right, bottom, !full, full, a0, a1);
   if (s) Drawn(s);
   return TRUE;
 }
@@ -1004,7 +1144,7 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   } else if (BrushColour(static_cast<HBRUSH>(dc->brush), &c)) {
     FillEllipse(s, left, top, right, bottom, ToPixel(c));
   }
-  EllipseOutline(*dc, s, left, top, right, bottom, false, 0, 0);
+  EllipseOutline(*dc, s, left, top, right, bottom, false, false, 0, 0);
   Drawn(s);
   return TRUE;
 }
@@ -1135,12 +1275,14 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int s
   h = std::min({h, static_cast<long>(d->height) - y0, static_cast<long>(s->height) - sy0});
   if (w <= 0 || h <= 0) return TRUE;
   // A copy within one surface may overlap: go through a buffer.
-  std::vector<uint32_t> buffer(static_cast<size_t>(w) * h);
+  const auto cols = static_cast<size_t>(w);
+  std::vector<uint32_t> buffer(cols * static_cast<size_t>(h));
   for (long j = 0; j < h; ++j)
-    std::memcpy(&buffer[j * w], s->Row(static_cast<int>(sy0 + j)) + sx0, sizeof(uint32_t) * w);
+    std::memcpy(&buffer[static_cast<size_t>(j) * cols], s->Row(static_cast<int>(sy0 + j)) + sx0,
+                sizeof(uint32_t) * cols);
   for (long j = 0; j < h; ++j) {
     uint32_t* row = d->Row(static_cast<int>(y0 + j)) + x0;
-    const uint32_t* from = &buffer[j * w];
+    const uint32_t* from = &buffer[static_cast<size_t>(j) * cols];
     for (long i = 0; i < w; ++i) {
       uint32_t sp = from[i], dp = row[i];
       switch (rop) {
@@ -1233,7 +1375,7 @@ DWORD WINAPI GetSysColor(int index) {
     case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
     case COLOR_HIGHLIGHT: return RGB(49, 106, 197);
     case COLOR_BTNSHADOW:
-    case COLOR_GRAYTEXT: return RGB(128, 128, 128);
+    case COLOR_GRAYTEXT:
     case COLOR_APPWORKSPACE: return RGB(128, 128, 128);
     default: return RGB(212, 208, 200);
   }

@@ -8,12 +8,14 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_GASP_H
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -211,11 +213,42 @@ void Blend(Surface& s, long x, long y, uint32_t colour, int alpha) {
     d = colour;
     return;
   }
-  auto mix = [alpha](uint32_t a, uint32_t b) { return (a * alpha + b * (255 - alpha) + 127) / 255; };
+  const auto a = static_cast<uint32_t>(alpha);
+  auto mix = [a](uint32_t fg, uint32_t bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
   uint32_t r = mix((colour >> 16) & 0xFF, (d >> 16) & 0xFF);
   uint32_t g = mix((colour >> 8) & 0xFF, (d >> 8) & 0xFF);
   uint32_t b = mix(colour & 0xFF, d & 0xFF);
   d = (r << 16) | (g << 8) | b;
+}
+
+// Anti-aliased ink as GDI lays it down: a pixel's coverage is counted in
+// sixteenths, and less than two of them (coverage below 31 of 255) leaves the
+// pixel alone, so 15 levels remain (2 to 16).  Each level is weighted with a
+// strong gamma, 255 (level / 16)^0.43, which makes thin strokes darker than a
+// linear blend would: level 2 already gives 104 of 255.
+int InkAlpha(int coverage) {
+  static const std::array<int, 17> kWeights = [] {
+    std::array<int, 17> w{};
+    for (size_t level = 0; level < w.size(); ++level)
+      w[level] = static_cast<int>(std::lround(255.0 * std::pow(static_cast<double>(level) / 16.0, 0.43)));
+    return w;
+  }();
+  if (coverage < 31) return 0;
+  const int level = std::min((coverage * 16 + 127) / 255, 16);
+  return kWeights[static_cast<size_t>(level)];
+}
+
+// Whether the face is drawn in two colours at this size.  GDI follows the
+// font's gasp table: a size the table does not mark for grey drawing is drawn
+// without anti-aliasing (Liberation Sans asks for that from 9 to 17 pixels a
+// em, the sizes of the game's texts; its bold from 9 to 10).  A face
+// without the table is anti-aliased at every size; NONANTIALIASED_QUALITY
+// asks for two colours whatever the table says.
+bool DrawnInTwoColours(FT_Face face, const LOGFONTA& lf, double ppem) {
+  if (lf.lfQuality == NONANTIALIASED_QUALITY) return true;
+  const FT_Int flags = FT_Get_Gasp(face, static_cast<FT_UInt>(std::lround(ppem)));
+  if (flags == FT_GASP_NO_TABLE) return false;
+  return (flags & FT_GASP_DO_GRAY) == 0;
 }
 
 }  // namespace
@@ -249,7 +282,7 @@ std::vector<uint32_t> DecodeCharset(const char* text, int length, int charset) {
     size_t produced = buffer.size() - outLeft;
     for (size_t i = 0; i + 3 < produced; i += 4) {
       auto b = reinterpret_cast<unsigned char*>(buffer.data() + i);
-      out.push_back(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24));
+      out.push_back(uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24));
     }
     if (r == static_cast<size_t>(-1) && inLeft > 0) {
       // A byte the code page leaves undefined shows as the replacement mark.
@@ -292,7 +325,7 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
   Metrics m = Measure(*fe, lf);
   FT_Set_Char_Size(face, static_cast<FT_F26Dot6>(std::lround(m.ppemX * 64)),
                    static_cast<FT_F26Dot6>(std::lround(m.ppemY * 64)), 72, 72);
-  bool mono = lf.lfQuality == NONANTIALIASED_QUALITY;
+  const bool mono = DrawnInTwoColours(face, lf, m.ppemY);
   FT_Int32 loadFlags = FT_LOAD_DEFAULT | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
   std::vector<uint32_t> cps = DecodeCharset(text, length, lf.lfCharSet);
   int height = m.ascent + m.descent;
@@ -385,7 +418,7 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
       long py = gy - slot->bitmap_top + static_cast<long>(row);
       for (unsigned col = 0; col < bm.width; ++col) {
         int alpha = bm.pixel_mode == FT_PIXEL_MODE_MONO ? ((line[col >> 3] >> (7 - (col & 7))) & 1) * 255
-                                                        : line[col];
+                                                        : InkAlpha(line[col]);
         Blend(*s, gx + slot->bitmap_left + static_cast<long>(col), py, colour, alpha);
       }
     }
@@ -415,33 +448,117 @@ bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length,
   return true;
 }
 
-bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm) {
+namespace {
+// The low bits of tmPitchAndFamily.  GDI's names: the first says "variable
+// pitch" although it is called fixed.
+constexpr BYTE kPitchVariable = 0x01;  // TMPF_FIXED_PITCH
+constexpr BYTE kPitchVector = 0x02;    // TMPF_VECTOR
+constexpr BYTE kPitchTrueType = 0x04;  // TMPF_TRUETYPE
+
+// The family GDI reports for a face: from its PANOSE classification where the
+// face gives one, else from its IBM family class (both in the OS/2 table).
+BYTE FamilyOf(const TT_OS2* os2, bool fixedPitch) {
+  if (os2 != nullptr) {
+    const FT_Byte kind = os2->panose[0], serif = os2->panose[1], proportion = os2->panose[3];
+    if (kind == 2) {  // Latin text
+      if (proportion == 9) return FF_MODERN;
+      if (serif >= 11 && serif <= 13) return FF_SWISS;  // normal, obtuse and perpendicular sans
+      if (serif >= 2) return FF_ROMAN;
+    }
+    if (kind == 3) return FF_SCRIPT;
+    if (kind == 4 || kind == 5) return FF_DECORATIVE;  // decorative and pictorial
+    switch (os2->sFamilyClass >> 8) {
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5:
+      case 7: return FF_ROMAN;  // the serif classes
+      case 8: return FF_SWISS;  // sans serif
+      case 9:
+      case 12: return FF_DECORATIVE;  // ornamentals, symbolic
+      case 10: return FF_SCRIPT;
+      default: break;
+    }
+  }
+  return fixedPitch ? FF_MODERN : FF_DONTCARE;
+}
+
+// GDI's rounding of scaled font units: halves away from zero.
+LONG Scaled(double units, double scale) { return static_cast<LONG>(std::lround(units * scale)); }
+}  // namespace
+
+// The metrics GDI reports for a TrueType face, from the face's own tables;
+// `scale` is pixels per font unit (ppem / unitsPerEm; for a positive lfHeight
+// the cell over usWinAscent + usWinDescent, which is the same):
+// - height, ascent, descent: usWinAscent and usWinDescent (OS/2) scaled, the
+//   cell split as Measure does;
+// - tmInternalLeading: the cell less the em;
+// - tmExternalLeading: the line gap hhea asks for beyond what the Windows
+//   ascent and descent already hold,
+//     max(0, hhea.lineGap - ((usWinAscent + usWinDescent) - (hhea.ascender - hhea.descender))),
+//   scaled (Liberation Sans: a gap of 67 in 2048, so 0 up to 15 pixels a em
+//   and 1 from 16);
+// - tmAveCharWidth: OS/2 xAvgCharWidth scaled;
+// - tmMaxCharWidth: hhea.advanceWidthMax scaled (the widest advance, not the
+//   width of the bounding box of all glyphs);
+// - tmPitchAndFamily: variable pitch unless post.isFixedPitch, always vector
+//   and TrueType, and the family from OS/2 (FamilyOf): 0x27 for a sans face;
+// - the character range as the 8-bit calls report it: the default character
+//   is OS/2 usDefaultChar where it names one within 1..255, else 31 (GDI's
+//   own choice for a face that names none, as Liberation Sans does), the
+//   first character the one before the default (30), the last
+//   usLastCharIndex held to 255 (a symbol face, with its characters from
+//   0xF000, counted from there), the break character usBreakChar (the space);
+// - tmItalic 255 for an italic font, tmWeight the weight asked for.
+bool FontMetrics(const LOGFONTA& font, TEXTMETRICA* tm) {
+  const LOGFONTA& lf = font;
   FaceEntry* fe = Resolve(lf);
   if (fe == nullptr) return false;
   Metrics m = Measure(*fe, lf);
   FT_Face face = fe->face;
-  double em = face->units_per_EM ? face->units_per_EM : 2048;
+  const double em = face->units_per_EM ? face->units_per_EM : 2048;
+  const double scaleY = m.ppemY / em, scaleX = m.ppemX / em;
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+  const bool fixedPitch = FT_IS_FIXED_WIDTH(face);
   *tm = TEXTMETRICA{};
   tm->tmHeight = m.ascent + m.descent;
   tm->tmAscent = m.ascent;
   tm->tmDescent = m.descent;
   tm->tmInternalLeading = static_cast<LONG>(std::max(0L, static_cast<long>(tm->tmHeight) - std::lround(m.ppemY)));
-  tm->tmAveCharWidth = os2 ? static_cast<LONG>(std::lround(os2->xAvgCharWidth * m.ppemX / em))
-                           : static_cast<LONG>(std::lround(m.ppemX / 2));
-  tm->tmMaxCharWidth = static_cast<LONG>(
-      std::lround(static_cast<double>(face->bbox.xMax - face->bbox.xMin) * m.ppemX / em));
+  if (os2 != nullptr && hhea != nullptr) {
+    const double windows = static_cast<double>(os2->usWinAscent) + os2->usWinDescent;
+    const double typographic = static_cast<double>(hhea->Ascender) - hhea->Descender;
+    tm->tmExternalLeading = Scaled(std::max(0.0, hhea->Line_Gap - (windows - typographic)), scaleY);
+  }
+  tm->tmAveCharWidth = os2 ? Scaled(os2->xAvgCharWidth, scaleX) : static_cast<LONG>(std::lround(m.ppemX / 2));
+  tm->tmMaxCharWidth = hhea != nullptr ? Scaled(hhea->advance_Width_Max, scaleX)
+                                       : Scaled(static_cast<double>(face->bbox.xMax - face->bbox.xMin), scaleX);
   tm->tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
   tm->tmDigitizedAspectX = 96;
   tm->tmDigitizedAspectY = 96;
-  tm->tmFirstChar = 32;
-  tm->tmLastChar = 255;
-  tm->tmDefaultChar = '?';
-  tm->tmBreakChar = ' ';
+  unsigned first = 32, last = 255, defaultChar = 0, breakChar = 0;
+  if (os2 != nullptr && os2->version != 0xFFFF) {
+    first = os2->usFirstCharIndex;
+    last = os2->usLastCharIndex;
+    if (os2->version >= 2) {
+      defaultChar = os2->usDefaultChar;
+      breakChar = os2->usBreakChar;
+    }
+  }
+  if (first >= 0xF000 && first <= 0xF0FF && last >= 0xF000) last -= 0xF000;  // a symbol face
+  if (defaultChar == 0 || defaultChar > 255) defaultChar = 31;
+  if (breakChar == 0 || breakChar > 255) breakChar = ' ';
+  tm->tmDefaultChar = static_cast<BYTE>(defaultChar);
+  tm->tmFirstChar = static_cast<BYTE>(defaultChar - 1);
+  tm->tmLastChar = static_cast<BYTE>(std::min(last, 255u));
+  tm->tmBreakChar = static_cast<BYTE>(breakChar);
   tm->tmItalic = lf.lfItalic ? 255 : 0;  // GDI reports an italic font as 255
   tm->tmUnderlined = lf.lfUnderline;
   tm->tmStruckOut = lf.lfStrikeOut;
-  tm->tmPitchAndFamily = static_cast<BYTE>((FT_IS_FIXED_WIDTH(face) ? 0 : 1) | 0x06);
+  tm->tmPitchAndFamily = static_cast<BYTE>((fixedPitch ? 0 : kPitchVariable) | kPitchVector | kPitchTrueType |
+                                           FamilyOf(os2, fixedPitch));
   tm->tmCharSet = lf.lfCharSet;
   return true;
 }

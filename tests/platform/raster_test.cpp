@@ -111,6 +111,100 @@ TEST_F(Raster, WidePensCoverTheirWidthWithRoundEnds) {
     for (int d = 1; d <= 6; ++d) EXPECT_EQ(GetPixel(dc, x, 40 - d), GetPixel(dc, x, 40 + d)) << x << "," << d;
 }
 
+// The pixels of one row that are red, as first column and count.
+struct RowInk {
+  int first = -1;
+  int count = 0;
+};
+
+// Wide pens on sloped lines cover one pixel more than the pixels whose centre
+// lies within half the width: at 45 degrees, widths 2, 3, 4, 6 and 8 give 4, 6,
+// 6, 10 and 12 pixels a row.  The band stays centred on the line (within half
+// a pixel) whichever way it slopes and is drawn; only horizontal and vertical
+// lines of even width sit half a pixel up and left.
+TEST_F(Raster, WidePensOnSlopedLines) {
+  const int widths[] = {2, 3, 4, 6, 8};
+  const int perRow[] = {4, 6, 6, 10, 12};
+  struct Way {
+    int x1, y1, x2, y2;
+    int slope;  // the line's column on row y is centre + slope * (y - 40)
+  };
+  const Way ways[] = {
+      {10, 10, 70, 70, 1},   // down and right
+      {70, 70, 10, 10, 1},   // the same line drawn back
+      {70, 10, 10, 70, -1},  // down and left
+      {10, 70, 70, 10, -1},  // up and right
+  };
+  auto rowInk = [&](int y) {
+    RowInk r;
+    for (int x = 0; x < kWidth; ++x)
+      if (GetPixel(dc, x, y) == kRed) {
+        if (r.first < 0) r.first = x;
+        ++r.count;
+      }
+    return r;
+  };
+  for (const Way& way : ways) {
+    std::vector<COLORREF> first;
+    for (int i = 0; i < 5; ++i) {
+      Paint(kBlack);
+      Line(way.x1, way.y1, way.x2, way.y2, widths[i], kRed);
+      for (int y = 30; y <= 50; ++y) {  // well away from the round ends
+        RowInk r = rowInk(y);
+        EXPECT_EQ(r.count, perRow[i]) << "width " << widths[i] << " row " << y << " from " << way.x1 << ","
+                                      << way.y1;
+        const double middle = r.first + (r.count - 1) / 2.0;
+        EXPECT_LE(std::fabs(middle - (40 + way.slope * (y - 40))), 0.5)
+            << "width " << widths[i] << " row " << y << " from " << way.x1 << "," << way.y1;
+      }
+    }
+  }
+  // The same line drawn either way is the same picture.
+  for (int w : widths) {
+    Paint(kBlack);
+    Line(12, 5, 61, 71, w, kRed);
+    std::vector<COLORREF> forth;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) forth.push_back(GetPixel(dc, x, y));
+    Paint(kBlack);
+    Line(61, 71, 12, 5, w, kRed);
+    size_t i = 0;
+    int differ = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) differ += GetPixel(dc, x, y) != forth[i++];
+    EXPECT_EQ(differ, 0) << "width " << w;
+  }
+  // Horizontal and vertical: exactly the width, an even one up and left.
+  Paint(kBlack);
+  Line(20, 40, 60, 40, 4, kRed);
+  for (int y = 36; y <= 43; ++y) EXPECT_EQ(GetPixel(dc, 40, y) == kRed, y >= 38 && y <= 41) << y;
+  Paint(kBlack);
+  Line(40, 10, 40, 60, 4, kRed);
+  for (int x = 36; x <= 43; ++x) EXPECT_EQ(GetPixel(dc, x, 30) == kRed, x >= 38 && x <= 41) << x;
+}
+
+// The band and the round ends overlap; each pixel of the line is written once,
+// so a line drawn with R2_NOT is the copy-pen picture, without holes.
+TEST_F(Raster, WideLinesWriteEachPixelOnce) {
+  for (int w : {2, 3, 6, 9}) {
+    Paint(kBlack);
+    Line(15, 20, 70, 55, w, kWhite);
+    std::vector<COLORREF> copy;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) copy.push_back(GetPixel(dc, x, y));
+    Paint(kBlack);
+    SetROP2(dc, R2_NOT);
+    Line(15, 20, 70, 55, w, kRed);
+    SetROP2(dc, R2_COPYPEN);
+    size_t i = 0;
+    int differ = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) differ += GetPixel(dc, x, y) != copy[i++];
+    EXPECT_EQ(differ, 0) << "width " << w;
+    EXPECT_GT(CountColour(kWhite), 55 * w);
+  }
+}
+
 TEST_F(Raster, OneThickLineClearsTheWholeWindow) {
   Paint(kWhite);
   Line(0, kHeight / 2, kWidth, kHeight / 2, 2 * kHeight, kRed);
@@ -233,11 +327,13 @@ TEST_F(Raster, RoundEndsOfWidePens) {
   }
 }
 
-TEST_F(Raster, FullArcIsAThinSymmetricCircle) {
+TEST_F(Raster, ClosedEllipseIsAThinSymmetricCircle) {
   HPEN pen = CreatePen(PS_SOLID, 1, kRed);
   HGDIOBJ old = SelectObject(dc, pen);
-  // Centre (40, 40), radius 20, start and end point the same: the whole circle.
-  ASSERT_TRUE(Arc(dc, 20, 20, 60, 60, 60, 60, 60, 60));
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  // Centre (39.5, 39.5), radius 19.5: the outline alone.
+  ASSERT_TRUE(Ellipse(dc, 20, 20, 60, 60));
+  SelectObject(dc, oldBrush);
   SelectObject(dc, old);
   DeleteObject(pen);
   int count = 0;
@@ -266,6 +362,58 @@ TEST_F(Raster, FullArcIsAThinSymmetricCircle) {
   EXPECT_GT(count, 100);
   EXPECT_LT(count, 140);
   EXPECT_EQ(GetPixel(dc, 40, 40), kBlack);
+}
+
+// An arc whose start and end points are the same goes once round the ellipse
+// and, like a line, leaves out the pixel it ends on: the closed outline less
+// the one pixel just clockwise of the start radial.
+TEST_F(Raster, FullArcLeavesOutItsLastPixel) {
+  struct Case {
+    int xs, ys;  // start = end point
+    int mx, my;  // the pixel left out
+  };
+  const Case cases[] = {
+      {100, 39, 59, 40},  // right, a little above the centre row: the pixel below the radial
+      {39, -50, 40, 20},  // top, a little left of the centre column: the pixel right of it
+      {-50, 40, 20, 39},  // left, a little below: the pixel above
+      {40, 120, 39, 59},  // bottom, a little right: the pixel left of it
+  };
+  HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+  HGDIOBJ old = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Ellipse(dc, 20, 20, 60, 60);
+  std::vector<COLORREF> closed;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) closed.push_back(GetPixel(dc, x, y));
+  for (const Case& c : cases) {
+    Paint(kBlack);
+    ASSERT_TRUE(Arc(dc, 20, 20, 60, 60, c.xs, c.ys, c.xs, c.ys));
+    int differ = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x)
+        differ += GetPixel(dc, x, y) != closed[(static_cast<size_t>(y) * kWidth) + static_cast<size_t>(x)];
+    EXPECT_EQ(differ, 1) << c.xs << "," << c.ys;
+    EXPECT_EQ(closed[(static_cast<size_t>(c.my) * kWidth) + static_cast<size_t>(c.mx)], kRed);
+    EXPECT_EQ(GetPixel(dc, c.mx, c.my), kBlack) << c.xs << "," << c.ys;
+  }
+  // Each pixel is written once: under R2_NOT the full arc is the same
+  // picture in white, not a curve with holes where two passes met.
+  Paint(kBlack);
+  SelectObject(dc, GetStockObject(WHITE_PEN));
+  SetROP2(dc, R2_NOT);
+  Ellipse(dc, 20, 20, 60, 60);
+  SetROP2(dc, R2_COPYPEN);
+  int white = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const bool lit = GetPixel(dc, x, y) == kWhite;
+      white += lit;
+      EXPECT_EQ(lit, closed[(static_cast<size_t>(y) * kWidth) + static_cast<size_t>(x)] == kRed) << x << "," << y;
+    }
+  EXPECT_GT(white, 100);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, old);
+  DeleteObject(pen);
 }
 
 TEST_F(Raster, PartialArcRunsCounterClockwise) {

@@ -1,5 +1,7 @@
 // Text: sizes, extents against drawn pixels, character sets, weight, rotation.
+#include <cmath>
 #include <cstring>
+#include <set>
 
 #include "fixture.h"
 
@@ -15,8 +17,10 @@ class Text : public HeadlessWindow {
   static constexpr int kW = kWidth;
   static constexpr int kH = kHeight;
 
-  HFONT Select(const char* face, int height, int charset, int weight = 0, int escapement = 0, bool italic = false) {
+  HFONT Select(const char* face, int height, int charset, int weight = 0, int escapement = 0, bool italic = false,
+               BYTE quality = DEFAULT_QUALITY) {
     LOGFONTA lf{};
+    lf.lfQuality = quality;
     lf.lfHeight = height;
     lf.lfWeight = weight;
     lf.lfCharSet = static_cast<BYTE>(charset);
@@ -131,6 +135,136 @@ TEST_F(Text, EmptyTextHasNoExtentAndItalicIs255) {
   Select("Arial", -15, ANSI_CHARSET, 0, 0, true);
   ASSERT_TRUE(GetTextMetricsA(dc, &tm));
   EXPECT_EQ(tm.tmItalic, 255);
+}
+
+// The weight of each of GDI's anti-aliasing levels: coverage in sixteenths,
+// levels 0 and 1 (below 31 of 255) dropped, 255 (level / 16)^0.43 for the rest.
+std::set<int> InkWeights() {
+  std::set<int> w{0};
+  for (int level = 2; level <= 16; ++level)
+    w.insert(static_cast<int>(std::lround(255.0 * std::pow(level / 16.0, 0.43))));
+  return w;
+}
+
+// Liberation Sans's gasp table marks 9 to 17 pixels a em for drawing without
+// grey: texts at lfHeight 15 (a 15-pixel cell) and -15 (a 15-pixel em) come
+// out in the text colour alone; at 40 pixels a em the table asks for grey.
+TEST_F(Text, SmallSizesFollowTheGaspTable) {
+  const char* text = "Place a piece 7+2";
+  const int n = static_cast<int>(std::strlen(text));
+  for (int height : {15, -15, 12, -17}) {
+    Paint(RGB(0, 0, 0));
+    Select("Liberation Sans", height, ANSI_CHARSET);
+    ASSERT_TRUE(TextOutA(dc, 2, 10, text, n));
+    int ink = 0, other = 0;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        const COLORREF c = GetPixel(dc, x, y);
+        ink += c == RGB(255, 255, 255);
+        other += c != RGB(255, 255, 255) && c != RGB(0, 0, 0);
+      }
+    EXPECT_GT(ink, 60) << height;
+    EXPECT_EQ(other, 0) << height;
+  }
+  Paint(RGB(0, 0, 0));
+  Select("Liberation Sans", -40, ANSI_CHARSET);
+  TextOutA(dc, 2, 10, "Sow", 3);
+  int grey = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      grey += c != RGB(255, 255, 255) && c != RGB(0, 0, 0);
+    }
+  EXPECT_GT(grey, 20);
+  // Asked for two colours, a large size has them too.
+  Paint(RGB(0, 0, 0));
+  Select("Liberation Sans", -40, ANSI_CHARSET, 0, 0, false, NONANTIALIASED_QUALITY);
+  TextOutA(dc, 2, 10, "Sow", 3);
+  grey = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      grey += c != RGB(255, 255, 255) && c != RGB(0, 0, 0);
+    }
+  EXPECT_EQ(grey, 0);
+}
+
+// Anti-aliased text lays down 15 levels of ink, each with GDI's strong gamma:
+// white on black, every pixel is one of those weights (nothing between 0 and
+// the lightest, 104), and a coloured text on a coloured ground is the blend of
+// the two at one of them.
+TEST_F(Text, AntiAliasedInkUsesFifteenGammaLevels) {
+  const std::set<int> weights = InkWeights();
+  ASSERT_EQ(weights.size(), 16u);
+  EXPECT_EQ(*std::next(weights.begin()), 104);
+  Select("Liberation Sans", -40, ANSI_CHARSET);
+  TextOutA(dc, 2, 10, "Mill&", 5);
+  std::set<int> seen;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      ASSERT_EQ(GetRValue(c), GetGValue(c));
+      ASSERT_EQ(GetRValue(c), GetBValue(c));
+      EXPECT_EQ(weights.count(GetRValue(c)), 1u) << x << "," << y << ": " << int{GetRValue(c)};
+      seen.insert(GetRValue(c));
+    }
+  EXPECT_GE(seen.size(), 8u);  // many levels, not two colours
+
+  const COLORREF ground = RGB(20, 60, 230), ink = RGB(250, 200, 10);
+  Paint(ground);
+  SetTextColor(dc, ink);
+  TextOutA(dc, 2, 10, "Mill&", 5);
+  auto blend = [](int fg, int bg, int a) { return (fg * a + bg * (255 - a) + 127) / 255; };
+  int touched = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      bool fits = false;
+      for (int a : weights)
+        fits = fits || (GetRValue(c) == blend(GetRValue(ink), GetRValue(ground), a) &&
+                        GetGValue(c) == blend(GetGValue(ink), GetGValue(ground), a) &&
+                        GetBValue(c) == blend(GetBValue(ink), GetBValue(ground), a));
+      EXPECT_TRUE(fits) << x << "," << y;
+      touched += c != ground;
+    }
+  EXPECT_GT(touched, 100);
+}
+
+// The metrics GDI derives from the face's tables (Liberation Sans: 2048 units
+// a em, hhea line gap 67 over Windows ascent + descent equal to hhea's,
+// advanceWidthMax 2240, PANOSE a sans text face, first character 0x21, no
+// default character named).
+TEST_F(Text, MetricsFollowTheFontTables) {
+  TEXTMETRICA tm{};
+  Select("Liberation Sans", -15, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmExternalLeading, 0);               // 67 * 15 / 2048 = 0.49
+  EXPECT_EQ(tm.tmMaxCharWidth, 16);                 // 2240 * 15 / 2048 = 16.4
+  EXPECT_EQ(tm.tmPitchAndFamily, FF_SWISS | 0x07);  // variable pitch, vector, TrueType
+  EXPECT_EQ(tm.tmFirstChar, 30);
+  EXPECT_EQ(tm.tmDefaultChar, 31);
+  EXPECT_EQ(tm.tmLastChar, 255);
+  EXPECT_EQ(tm.tmBreakChar, 32);
+  Select("Liberation Sans", -16, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmExternalLeading, 1);  // 0.52
+  Select("Liberation Sans", -40, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmExternalLeading, 1);  // 1.31
+  EXPECT_EQ(tm.tmMaxCharWidth, 44);    // 43.75
+  // A cell height scales by the cell over the Windows ascent + descent (2288).
+  Select("Liberation Sans", 30, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmMaxCharWidth, 29);  // 2240 * 30 / 2288 = 29.4
+  // A fixed-pitch face (PANOSE proportion monospaced) is modern and says so
+  // by leaving the low bit clear; a serif face is roman.  No line gap: none.
+  Select("Liberation Mono", -20, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmPitchAndFamily, FF_MODERN | 0x06);
+  EXPECT_EQ(tm.tmExternalLeading, 0);
+  Select("Liberation Serif", -20, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmPitchAndFamily, FF_ROMAN | 0x07);
 }
 
 TEST_F(Text, GreekCharsetDrawsGreekLetters) {
