@@ -111,8 +111,9 @@ void ReleaseScreen();
 
 // ----------------------------------------------------------------- log ----
 
-// Appends one record to "ivx_stats.dat" in the current folder.
-void WriteLibraryLog(const std::string& reason);
+// Appends one record to "ivx_stats.dat" in the current folder; false when
+// the record could not be written whole.
+bool WriteLibraryLog(const std::string& reason);
 std::string IvxVersion();
 
 // ------------------------------------------------------- picture files ----
@@ -133,7 +134,9 @@ int32_t ReadJpegSize(const std::string& fileName);
 int32_t JpegWidth();
 int32_t JpegHeight();
 void DrawJpegFile(const std::string& fileName, int32_t x, int32_t y);
-void SaveIcoFile(const std::string& fileName);
+// False, after the box "Could not save ico file ...", when the file could not
+// be written whole.
+bool SaveIcoFile(const std::string& fileName);
 
 // Staging buffers of the last BMP and icon read, indexed from 1.
 int32_t BmpWidth();
@@ -162,7 +165,8 @@ void DrawPictureRotated(const std::string& name, int32_t x, int32_t y, int32_t a
 // -------------------------------------------------------------- export ----
 
 // Form 1 declares and fills an array; form 2 writes a drawing function.
-void ExportPictureSource(const std::string& name, const std::string& fileName, const std::string& arrayName,
+// False when the file could not be opened or written whole.
+bool ExportPictureSource(const std::string& name, const std::string& fileName, const std::string& arrayName,
                          Colour defaultColour, int32_t form);
 
 // ---------------------------------------------------------------- boxes ----

@@ -163,14 +163,14 @@ Colour IconCell(int32_t x, int32_t y) { return InStaging(x, y) ? Staging().cells
 void LoadIcoPicture(const std::string& name) { LoadIconFile(name, name + ".ico"); }
 void LoadCurPicture(const std::string& name) { LoadIconFile(name, name + ".cur"); }
 
-void SaveIcoFile(const std::string& fileName) {
+bool SaveIcoFile(const std::string& fileName) {
   IconStaging& st = Staging();
   const uint32_t w = st.entry[0];
   const uint32_t h = st.entry[1];
   std::FILE* file = std::fopen(NativePath(fileName).c_str(), "wb");
   if (file == nullptr) {
     IconBox("Could not save ico file " + fileName);
-    return;
+    return false;
   }
   const uint32_t colourPad = (4 - (3 * w) % 4) % 4;
   const uint32_t maskBytes = w / 8 + (w % 8 != 0 ? 1 : 0);
@@ -209,8 +209,13 @@ void SaveIcoFile(const std::string& fileName) {
     out.append(colourPad, '\0');
   }
   out.append(static_cast<size_t>(h) * (maskBytes + maskPad), '\0');
-  std::fwrite(out.data(), 1, out.size(), file);
-  std::fclose(file);
+  const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+  // A full disk may show only when the buffer goes out at the close.
+  if (std::fclose(file) != 0 || !written) {
+    IconBox("Could not save ico file " + fileName);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace ivxfiles

@@ -15,7 +15,7 @@ constexpr const char* kVersion = "0.708";
 
 std::string IvxVersion() { return kVersion; }
 
-void WriteLibraryLog(const std::string& reason) {
+bool WriteLibraryLog(const std::string& reason) {
   const LibraryState& s = State();
   std::string record;
   record += std::string("IVX SESSION START ") + kVersion + "------------------\n";
@@ -27,9 +27,10 @@ void WriteLibraryLog(const std::string& reason) {
   record += "SESSION END---------------------------------\n";
   // "a" creates the file when it does not exist yet.
   std::FILE* file = std::fopen("ivx_stats.dat", "ab");
-  if (file == nullptr) return;
-  std::fwrite(record.data(), 1, record.size(), file);
-  std::fclose(file);
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(record.data(), 1, record.size(), file) == record.size();
+  // A full disk may show only when the buffer goes out at the close.
+  return std::fclose(file) == 0 && written;
 }
 
 }  // namespace ivxfiles

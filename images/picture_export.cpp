@@ -15,6 +15,13 @@ class LineWriter {
  public:
   explicit LineWriter(std::FILE* file) : file_(file) {}
   ~LineWriter() { Flush(); }
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+  // False once any line could not be written.
+  bool Written() {
+    Flush();
+    return written_;
+  }
   void Line(const std::string& text) {
     buffer_ += text;
     buffer_ += '\n';
@@ -23,22 +30,24 @@ class LineWriter {
 
  private:
   void Flush() {
-    std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) written_ = false;
     buffer_.clear();
   }
   std::FILE* file_;
   std::string buffer_;
+  bool written_ = true;
 };
 
 std::string Signed(Colour c) { return std::to_string(static_cast<int32_t>(c)); }
 
 }  // namespace
 
-void ExportPictureSource(const std::string& name, const std::string& fileName, const std::string& arrayName,
+bool ExportPictureSource(const std::string& name, const std::string& fileName, const std::string& arrayName,
                          Colour defaultColour, int32_t form) {
   SelectPicture(name);
   std::FILE* file = std::fopen(NativePath(fileName).c_str(), "wb");
-  if (file == nullptr) return;
+  if (file == nullptr) return false;
+  bool written = false;
   {
     LineWriter out(file);
     const LibraryState& s = State();
@@ -82,8 +91,10 @@ void ExportPictureSource(const std::string& name, const std::string& fileName, c
       out.Line(std::string(46, ' ') + "}  ");
       out.Line("}");
     }
+    written = out.Written();
   }
-  std::fclose(file);
+  // A full disk may show only when the buffer goes out at the close.
+  return std::fclose(file) == 0 && written;
 }
 
 }  // namespace ivxfiles

@@ -19,6 +19,7 @@
 #include "gfx/veltounit.h"
 #include "gui/VeltoGUI.h"
 #include "images/IvxFiles.h"
+#include "virtual_display.h"
 
 namespace client_test {
 namespace {
@@ -212,23 +213,8 @@ class RealWindow : public GameStage {
   }
   // A private virtual display of the given size ("640x560x24") and density.
   void StartDisplay(const std::string& screen, const std::string& dpi = "96") {
-    int number = 0;
-    for (int n = 91; n < 140 && number == 0; ++n) {
-      if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
-          !fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) {
-        number = n;
-      }
-    }
-    ASSERT_NE(number, 0);
-    display_ = ":" + std::to_string(number);
-    const std::string xvfb = Capture("command -v Xvfb");
-    xserver_ = Start(
-        {xvfb.substr(0, xvfb.find('\n')), display_, "-screen", "0", screen, "-dpi", dpi, "-nolisten", "tcp"}, "",
-        "");
-    for (int waited = 0; waited < 10000 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(number)); waited += 100) {
-      Pause(100);
-    }
-    ASSERT_TRUE(fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) << "Xvfb did not start";
+    xserver_ = test_support::StartXvfb(screen, {"-dpi", dpi}, &display_);
+    ASSERT_GT(xserver_, 0) << "Xvfb did not start";
   }
   std::string FindGameWindow() {
     const std::string found = Capture("DISPLAY=" + display_ +

@@ -177,6 +177,17 @@ TEST_F(BitmapFileTest, SaveIcoFileWritesA24BitIconThatReadsBack) {
   EXPECT_EQ((std::vector<std::string>{"Could not save ico file no_such_folder/x.ico"}), BoxTexts());
 }
 
+// A disk that fills up while the icon goes out (/dev/full refuses every
+// write) is a failure said as such, not a saved icon.
+TEST_F(BitmapFileTest, SaveIcoFileReportsAWriteThatFails) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  WriteFile("big.ico", MakeIcon(1, 32, 32, 32, {}, nullptr, Pattern));
+  LoadIcoPicture("big");
+  EXPECT_TRUE(SaveIcoFile("out.ico"));
+  EXPECT_FALSE(SaveIcoFile("/dev/full"));
+  EXPECT_EQ((std::vector<std::string>{"Could not save ico file /dev/full"}), BoxTexts());
+}
+
 TEST_F(BitmapFileTest, LoadPictureRefusesUnknownFileTypes) {
   LoadPicture("anim.gif");
   LoadPicture("noextension");

@@ -238,6 +238,12 @@ TEST_F(OperationsTest, ExportAsSourceTextByteForByte) {
   auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
   EXPECT_EQ(4, lines(ReadFile("plain1.txt")));
   EXPECT_EQ(10, lines(ReadFile("plain2.txt")));
+  EXPECT_TRUE(ExportPictureSource("logo", "plain1.txt", "a", 9, 1));
+  // /dev/full refuses every write, as a full disk does.
+  if (std::filesystem::exists("/dev/full")) {
+    EXPECT_FALSE(ExportPictureSource("logo", "/dev/full", "a", 9, 1));
+  }
+  EXPECT_FALSE(ExportPictureSource("logo", "no_such_folder/x.txt", "a", 9, 1));
   WriteFile("three.txt", "old");
   ExportPictureSource("logo", "three.txt", "a", 9, 3);
   EXPECT_TRUE(std::filesystem::exists("three.txt"));

@@ -69,7 +69,7 @@ TEST_F(StoreTest, LibraryLogRecordIsWrittenLineByLine) {
   SetBinarySearch(false);
   WriteLibraryLog("testing");
   SetBinarySearch(true);
-  WriteLibraryLog("again");
+  EXPECT_TRUE(WriteLibraryLog("again"));
   EXPECT_EQ(
       "IVX SESSION START 0.708------------------\n"
       "IVX loaded : 2\n"
@@ -85,6 +85,13 @@ TEST_F(StoreTest, LibraryLogRecordIsWrittenLineByLine) {
       "SESSION END---------------------------------\n",
       ReadFile("ivx_stats.dat"));
   EXPECT_EQ("0.708", IvxVersion());
+  // A log that cannot take its record (a full disk, as /dev/full is) says so.
+  if (std::filesystem::exists("/dev/full")) {
+    std::filesystem::remove("ivx_stats.dat");
+    std::filesystem::create_symlink("/dev/full", "ivx_stats.dat");
+    EXPECT_FALSE(WriteLibraryLog("full"));
+    std::filesystem::remove("ivx_stats.dat");
+  }
 }
 
 TEST_F(StoreTest, HundredTwentyNinthNameIsRefusedAndLogged) {

@@ -20,6 +20,7 @@
 
 #include "platform/automation.h"
 #include "platform/win32.h"
+#include "virtual_display.h"
 
 namespace {
 
@@ -90,60 +91,6 @@ LRESULT CALLBACK DesktopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   _exit(g_seen.empty() ? 11 : 12);
 }
 
-TEST(Desktop, WindowReachesTheScreenAndInputComesBack) {
-  if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb or xdotool not installed";
-  std::string dir = ::testing::TempDir() + "trivane_xvfb_" + std::to_string(getpid());
-  mkdir(dir.c_str(), 0700);
-  // Xvfb picks a free display number itself and tells it through a pipe.
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  pid_t server = fork();
-  if (server == 0) {
-    close(fds[0]);
-    std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-fbdir", dir.c_str(),
-           "-nolisten", "tcp", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  std::string number;
-  char c;
-  while (read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
-  close(fds[0]);
-  if (number.empty()) {
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
-    GTEST_SKIP() << "Xvfb did not start";
-  }
-  std::string name = ":" + number;
-  setenv("DISPLAY", name.c_str(), 1);
-  pid_t session = fork();
-  if (session == 0) RunWindowSession();
-
-  // The red window shows on the screen.
-  std::string fb = dir + "/Xvfb_screen0";
-  long pixel = -1;
-  for (int i = 0; i < 100 && pixel != 0xFF0000; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    pixel = ScreenPixel(fb, 20, 20);
-  }
-  EXPECT_EQ(pixel, 0xFF0000);
-  EXPECT_EQ(ScreenPixel(fb, 250, 20), 0);  // outside the window
-
-  std::string input = "xdotool mousemove 50 50 click 1 key b";
-  EXPECT_EQ(std::system(input.c_str()), 0);
-  int status = 0;
-  waitpid(session, &status, 0);
-  kill(server, SIGTERM);
-  waitpid(server, nullptr, 0);
-  unsetenv("DISPLAY");
-  std::remove(fb.c_str());
-  rmdir(dir.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no window, 11: no input, 12: input in the wrong order";
-}
-
-
 // A private Xvfb display, optionally with openbox managing its windows.
 struct VirtualDisplay {
   pid_t server = -1, manager = -1;
@@ -152,24 +99,9 @@ struct VirtualDisplay {
   bool Start(int width, int height, bool windowManager) {
     dir = ::testing::TempDir() + "trivane_xvfb_" + std::to_string(getpid()) + (windowManager ? "_wm" : "");
     mkdir(dir.c_str(), 0700);
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    server = fork();
-    if (server == 0) {
-      close(fds[0]);
-      std::string fd = std::to_string(fds[1]);
-      std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-fbdir", dir.c_str(),
-             "-nolisten", "tcp", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
-    close(fds[0]);
-    if (number.empty()) return false;
-    name = ":" + number;
+    server = test_support::StartXvfb(std::to_string(width) + "x" + std::to_string(height) + "x24", {"-fbdir", dir},
+                                     &name);
+    if (server <= 0) return false;
     setenv("DISPLAY", name.c_str(), 1);
     if (windowManager) {
       manager = fork();
@@ -198,6 +130,31 @@ struct VirtualDisplay {
     rmdir(dir.c_str());
   }
 };
+
+TEST(Desktop, WindowReachesTheScreenAndInputComesBack) {
+  if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb or xdotool not installed";
+  VirtualDisplay display;
+  if (!display.Start(320, 240, false)) GTEST_SKIP() << "Xvfb did not start";
+  pid_t session = fork();
+  if (session == 0) RunWindowSession();
+
+  // The red window shows on the screen.
+  std::string fb = display.dir + "/Xvfb_screen0";
+  long pixel = -1;
+  for (int i = 0; i < 100 && pixel != 0xFF0000; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    pixel = ScreenPixel(fb, 20, 20);
+  }
+  EXPECT_EQ(pixel, 0xFF0000);
+  EXPECT_EQ(ScreenPixel(fb, 250, 20), 0);  // outside the window
+
+  std::string input = "xdotool mousemove 50 50 click 1 key b";
+  EXPECT_EQ(std::system(input.c_str()), 0);
+  int status = 0;
+  waitpid(session, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no window, 11: no input, 12: input in the wrong order";
+}
 
 // Output of a shell command, or "" when it failed.
 std::string Output(const std::string& command) {
