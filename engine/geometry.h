@@ -103,7 +103,7 @@ inline uint32_t PointsInMills(uint32_t pieces) {
 inline uint8_t MillsCompletedAt(uint8_t point, uint32_t pieces) {
   uint8_t formed = 0;
   for (uint8_t i = 0; i < g_masks.mills[point]; ++i)
-    formed += (pieces & g_masks.partners[point][i]) == g_masks.partners[point][i];
+    if ((pieces & g_masks.partners[point][i]) == g_masks.partners[point][i]) ++formed;
   return formed;
 }
 

@@ -83,7 +83,7 @@ bool ReadXwd(const std::string& path, Photo* photo) {
   photo->pixels.assign(static_cast<size_t>(width) * height, 0);
   for (uint32_t y = 0; y < height; ++y) {
     for (uint32_t x = 0; x < width; ++x) {
-      const size_t at = data + static_cast<size_t>(y) * bytesPerLine + x * 4;
+      const size_t at = data + static_cast<size_t>(y) * bytesPerLine + static_cast<size_t>(x) * 4;
       const uint32_t v = byteOrder == 0 ? (uint32_t{d[at]} | (uint32_t{d[at + 1]} << 8) |
                                            (uint32_t{d[at + 2]} << 16) | (uint32_t{d[at + 3]} << 24))
                                         : Big32(d, at);
