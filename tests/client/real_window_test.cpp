@@ -112,9 +112,10 @@ bool SavePng(const Photo& photo, const std::string& path) {
   for (int y = 0; y < photo.height; ++y) {
     for (int x = 0; x < photo.width; ++x) {
       const uint32_t c = photo.At(x, y);
-      row[x * 3] = c & 0xFF;
-      row[x * 3 + 1] = (c >> 8) & 0xFF;
-      row[x * 3 + 2] = (c >> 16) & 0xFF;
+      const size_t at = static_cast<size_t>(x) * 3;
+      row[at] = c & 0xFF;
+      row[at + 1] = (c >> 8) & 0xFF;
+      row[at + 2] = (c >> 16) & 0xFF;
     }
     png_write_row(png, row.data());
   }
