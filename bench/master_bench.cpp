@@ -64,8 +64,8 @@ int main() {
       ClearMasterMemory();
       const MasterResult r = MasterSearch(root, MasterGameContext{});
       std::printf("%-18s %6u ms %6d %12llu %12.0f %10.1f\n", b.name, budget, r.depth,
-                  static_cast<unsigned long long>(r.nodes), r.seconds > 0 ? r.nodes / r.seconds : 0.0,
-                  r.seconds * 1000);
+                  static_cast<unsigned long long>(r.nodes),
+                  r.seconds > 0 ? static_cast<double>(r.nodes) / r.seconds : 0.0, r.seconds * 1000);
     }
   }
   // Time to complete depth 6, the figure the peers are quoted at.

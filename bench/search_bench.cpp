@@ -86,9 +86,10 @@ std::string Answer(uint8_t fx, uint8_t fy, uint8_t tx, uint8_t ty) {
 
 void SetRecordCounters(benchmark::State& state) {
   state.counters["node_count"] = g_search.count;
-  state.counters["nodes_per_s"] = benchmark::Counter(static_cast<double>(g_search.count) * state.iterations(),
-                                                     benchmark::Counter::kIsRate);
-  state.counters["s_per_record"] = benchmark::Counter(static_cast<double>(g_search.count) * state.iterations(),
+  state.counters["nodes_per_s"] = benchmark::Counter(
+      static_cast<double>(g_search.count) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["s_per_record"] = benchmark::Counter(static_cast<double>(g_search.count) *
+                                                          static_cast<double>(state.iterations()),
                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 

@@ -38,7 +38,7 @@ std::vector<Turn> LegalMoves() {
   uint8_t list[4 * TRIVANE_MAX_MOVES];
   const uint32_t n = Engine_LegalMoves(list, TRIVANE_MAX_MOVES);
   std::vector<Turn> moves;
-  for (uint32_t k = 0; k < n; ++k) moves.push_back({list[4 * k], list[4 * k + 1], list[4 * k + 2], list[4 * k + 3]});
+  for (size_t k = 0; k < n; ++k) moves.push_back({list[4 * k], list[4 * k + 1], list[4 * k + 2], list[4 * k + 3]});
   // In board order, x then y, from then to: the seeded openings stay the same games.
   std::sort(moves.begin(), moves.end(), [](const Turn& a, const Turn& b) {
     return std::tie(a.fx, a.fy, a.tx, a.ty) < std::tie(b.fx, b.fy, b.tx, b.ty);
@@ -137,7 +137,8 @@ int main(int argc, char** argv) {
   std::sort(s.records.begin(), s.records.end());
   auto pct = [&](double q) -> uint32_t {
     if (s.records.empty()) return 0;
-    return s.records[std::min(s.records.size() - 1, static_cast<size_t>(q * (s.records.size() - 1)))];
+    return s
+        .records[std::min(s.records.size() - 1, static_cast<size_t>(q * static_cast<double>(s.records.size() - 1)))];
   };
   std::printf("games %ld at difficulty %d (won %ld, drawn %ld, stopped at 300 plies %ld)\n", s.games, difficulty,
               s.decided, s.drawn, s.move_cap);
@@ -145,13 +146,15 @@ int main(int argc, char** argv) {
               s.searches ? 1000.0 * s.seconds / static_cast<double>(s.searches) : 0.0);
   std::printf(
       "store full on the first attempt %ld (%.2f%%), answered shallower %ld, no answer even at 2 plies %ld\n",
-      s.abandoned_first, s.searches ? 100.0 * s.abandoned_first / static_cast<double>(s.searches) : 0.0,
+      s.abandoned_first,
+      s.searches ? 100.0 * static_cast<double>(s.abandoned_first) / static_cast<double>(s.searches) : 0.0,
       s.answered_shallower, s.failed);
   for (const auto& [depth, n] : s.answered_at_depth) std::printf("  answered at depth %u: %ld\n", depth, n);
   std::sort(s.millis.begin(), s.millis.end());
   auto ms = [&](double q) -> double {
     if (s.millis.empty()) return 0;
-    return s.millis[std::min(s.millis.size() - 1, static_cast<size_t>(q * (s.millis.size() - 1)))];
+    return s
+        .millis[std::min(s.millis.size() - 1, static_cast<size_t>(q * static_cast<double>(s.millis.size() - 1)))];
   };
   std::printf("time per searching move: median %.2f ms, 99%% %.2f ms, slowest %.2f ms\n", ms(0.5), ms(0.99),
               s.millis.empty() ? 0.0 : s.millis.back());

@@ -238,7 +238,8 @@ uint8_t FreeLinks(uint8_t x, uint8_t y) {
   if (q == NO_POINT) return 0;
   const uint8_t* cells = &g_game.PieceTable[0][0];
   uint8_t free = 0;
-  for (uint8_t k = 0; k < BOARD.masks.links[q]; ++k) free += cells[BOARD.masks.link_cell[q][k]] == EMPTY_POINT;
+  for (uint8_t k = 0; k < BOARD.masks.links[q]; ++k)
+    if (cells[BOARD.masks.link_cell[q][k]] == EMPTY_POINT) ++free;
   return free;
 }
 
@@ -247,7 +248,8 @@ uint8_t OwnNeighbours(uint8_t x, uint8_t y, uint8_t player) {
   if (q == NO_POINT) return 0;
   const uint8_t* cells = &g_game.PieceTable[0][0];
   uint8_t own = 0;
-  for (uint8_t k = 0; k < BOARD.masks.links[q]; ++k) own += cells[BOARD.masks.link_cell[q][k]] == player;
+  for (uint8_t k = 0; k < BOARD.masks.links[q]; ++k)
+    if (cells[BOARD.masks.link_cell[q][k]] == player) ++own;
   return own;
 }
 

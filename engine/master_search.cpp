@@ -27,6 +27,7 @@
 //   better move than the previous iteration's.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <fstream>
 #include <random>
 #include <string>
@@ -490,8 +491,8 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
 void WriteMasterSummary(const MasterResult& r) {
   std::ofstream out("nodes.txt", std::ios::out | std::ios::trunc | std::ios::binary);
   if (!out) return;
-  out << "MASTER depth " << r.depth << " nodes " << r.nodes << " time "
-      << static_cast<long>(r.seconds * 1000.0 + 0.5) << " ms score " << r.score << "\n";
+  out << "MASTER depth " << r.depth << " nodes " << r.nodes << " time " << std::lround(r.seconds * 1000.0)
+      << " ms score " << r.score << "\n";
   out << "pv";
   for (int i = 0; i < r.pv_length; ++i) out << " " << TurnText(r.pv[i]);
   out << "\n";

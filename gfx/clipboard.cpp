@@ -1,6 +1,5 @@
 // Clipboard text: one line of at most 255 characters goes out, any text comes in.
 #include <algorithm>
-#include <cstring>
 
 #include "gfx/veltounit.h"
 #include "gfx/window_state.h"
@@ -12,16 +11,16 @@ constexpr size_t kMaxClipboardText = 255;
 }
 
 void CopyTextToClipboard(const std::string& text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+  const size_t length = std::min(text.size(), kMaxClipboardText);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + 1);
   if (block == nullptr) return;
   auto* bytes = static_cast<char*>(GlobalLock(block));
   if (bytes == nullptr) {
     GlobalFree(block);
     return;
   }
-  // The block is zero-filled and one longer than the text, so what is copied
-  // stays terminated.
-  std::memcpy(bytes, text.data(), std::min(text.size(), kMaxClipboardText));
+  std::copy_n(text.data(), length, bytes);
+  bytes[length] = '\0';
   GlobalUnlock(block);
   if (!OpenClipboard(nullptr)) {
     GlobalFree(block);

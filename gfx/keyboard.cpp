@@ -147,7 +147,7 @@ std::string SystemKeyboardLanguage() {
   char layout[KL_NAMELENGTH] = {};
   if (!GetKeyboardLayoutNameA(layout)) return std::string();
   layout[KL_NAMELENGTH - 1] = '\0';
-  const std::string id = layout;
+  std::string id = layout;
   if (id.size() == 8) {
     const std::string language = id.substr(5, 3);
     if (language == "409") return "english";

@@ -164,7 +164,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 void InitProgramFolder();
 // Loads the named skin from the resources folder (falling back to "skin1"
 // after a message); returns the skin loaded.
-std::string LoadSkin(const std::string& skin);
+std::string LoadSkin(const std::string& requested);
 
 // ---- pictures of the store, guarded: an unknown name is 0 wide and draws
 // nothing (the store's own calls would fall back on the previous selection) ----

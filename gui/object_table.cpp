@@ -325,7 +325,7 @@ void copy_object_memory(int32_t source, int32_t destination, int32_t count) {
   // receives the source record as it was before the copy began.
   std::vector<GuiObject> copies(g.objects.begin() + source, g.objects.begin() + source + count + 1);
   for (int32_t j = 0; j <= count; ++j) {
-    GuiObject& to = g.objects[static_cast<size_t>(destination + j)];
+    GuiObject& to = g.objects[static_cast<size_t>(destination) + static_cast<size_t>(j)];
     const int32_t keepType = to.typeCode;
     to = copies[static_cast<size_t>(j)];
     to.typeCode = keepType;

@@ -121,7 +121,7 @@ std::string FindResourcesFolder() {
     }
   }
 
-  const std::string fallback = start + "Resources\\";
+  std::string fallback = start + "Resources\\";
   g.resourcesFolder = fallback;
   veltounit::AskUser("VeltoGUI Could not initialize",
                      "Could not find VARNIX Resources folder.. \nPlease download it from our website and copy it to "

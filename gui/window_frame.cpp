@@ -69,11 +69,11 @@ std::string FittedTitle(const std::string& title, int32_t tw) {
   const int64_t q = static_cast<int64_t>(Div(titleWidth - tw, veltounit::TextWidth("A"))) + 2;
   const int64_t keep = static_cast<int64_t>(title.size()) - q;
   if (keep > 1) {
-    const std::string cut = title.substr(0, static_cast<size_t>(keep)) + "..";
+    std::string cut = title.substr(0, static_cast<size_t>(keep)) + "..";
     if (veltounit::TextWidth(cut) <= tw) return cut;
   }
   for (size_t n = title.size(); n-- > 1;) {
-    const std::string cut = title.substr(0, n) + "..";
+    std::string cut = title.substr(0, n) + "..";
     if (veltounit::TextWidth(cut) <= tw) return cut;
   }
   return "";

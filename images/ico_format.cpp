@@ -20,7 +20,7 @@ struct IconStaging {
   std::array<uint8_t, 6> directory{};
   std::array<uint8_t, 16> entry{};
   std::array<uint8_t, 40> header{};
-  std::array<Colour, kStagingSize * kStagingSize> cells{};
+  std::array<Colour, static_cast<size_t>(kStagingSize) * kStagingSize> cells{};
 };
 
 IconStaging& Staging() {
@@ -119,7 +119,7 @@ std::string ReadIconBytes(std::string_view bytes, const std::string& file) {
   const int64_t headerWidth = static_cast<int32_t>(Le32(bytes, headerAt + 4));
   const int64_t headerHeight = static_cast<int32_t>(Le32(bytes, headerAt + 8));
   const uint32_t entryBits = Le16(bytes, 6 + 6);
-  if (headerWidth != width || (headerHeight != 2 * height && headerHeight != height) ||
+  if (headerWidth != width || (headerHeight != 2 * static_cast<int64_t>(height) && headerHeight != height) ||
       (type == 1 && entryBits != 0 && entryBits != bits)) {
     return damaged("header and directory disagree");
   }

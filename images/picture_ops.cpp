@@ -143,26 +143,26 @@ void ResizePicture(const std::string& name, int32_t newWidth, int32_t newHeight)
   double stepX = 0;
   double stepY = 0;
   if (nw == 0) {
-    stepY = static_cast<double>(height) / nh;
-    nw = RoundEven(width / stepY);
+    stepY = static_cast<double>(height) / static_cast<double>(nh);
+    nw = RoundEven(static_cast<double>(width) / stepY);
     stepX = stepY;
   } else if (nh == 0) {
-    stepX = static_cast<double>(width) / nw;
-    nh = RoundEven(height / stepX);
+    stepX = static_cast<double>(width) / static_cast<double>(nw);
+    nh = RoundEven(static_cast<double>(height) / stepX);
     stepY = stepX;
   } else {
-    stepX = static_cast<double>(width) / nw;
-    stepY = static_cast<double>(height) / nh;
+    stepX = static_cast<double>(width) / static_cast<double>(nw);
+    stepY = static_cast<double>(height) / static_cast<double>(nh);
   }
   if (nw > width || nh > height) return;  // only shrinking is done
 
   std::vector<Colour> target(static_cast<size_t>(nw * nh));
   for (int64_t ty = 1; ty <= nh; ++ty) {
-    const int64_t r0 = top + 1 + RoundEven((ty - 1) * stepY);
-    const int64_t r1 = std::max(r0, top + RoundEven(ty * stepY));
+    const int64_t r0 = top + 1 + RoundEven(static_cast<double>(ty - 1) * stepY);
+    const int64_t r1 = std::max(r0, top + RoundEven(static_cast<double>(ty) * stepY));
     for (int64_t tx = 1; tx <= nw; ++tx) {
-      const int64_t c0 = left + 1 + RoundEven((tx - 1) * stepX);
-      const int64_t c1 = std::max(c0, left + RoundEven(tx * stepX));
+      const int64_t c0 = left + 1 + RoundEven(static_cast<double>(tx - 1) * stepX);
+      const int64_t c1 = std::max(c0, left + RoundEven(static_cast<double>(tx) * stepX));
       target[static_cast<size_t>((ty - 1) * nw + (tx - 1))] = AverageColour(
           static_cast<int32_t>(c0), static_cast<int32_t>(r0), static_cast<int32_t>(c1), static_cast<int32_t>(r1));
     }
@@ -221,8 +221,8 @@ void DrawPictureRotated(const std::string& name, int32_t x, int32_t y, int32_t a
     for (int64_t r = rows.first; r <= rows.last; ++r) {
       const double u = static_cast<double>(c - left - 1 - hx);
       const double v = static_cast<double>(r - top - 1 - hy);
-      const int64_t nx = static_cast<int64_t>(x) + 1 + RoundEven(cs * u - sn * v + hx);
-      const int64_t ny = static_cast<int64_t>(y) + 1 + RoundEven(sn * u + cs * v + hy);
+      const int64_t nx = static_cast<int64_t>(x) + 1 + RoundEven(cs * u - sn * v + static_cast<double>(hx));
+      const int64_t ny = static_cast<int64_t>(y) + 1 + RoundEven(sn * u + cs * v + static_cast<double>(hy));
       const Colour cell = Cell(c, r);
       Plot(nx, ny, cell);
       if (first) {

@@ -137,7 +137,7 @@ void Blend(Layer& layer, size_t i, Rgb c, float alpha) {
 void Fill(Layer& layer, const Shape& shape, const Paint& paint, float opacity) {
   for (int y = 0; y < layer.height; ++y) {
     for (int x = 0; x < layer.width; ++x) {
-      const float cx = x + 0.5f, cy = y + 0.5f;
+      const float cx = static_cast<float>(x) + 0.5f, cy = static_cast<float>(y) + 0.5f;
       const float coverage = std::clamp(0.5f - shape(cx, cy), 0.0f, 1.0f);
       if (coverage <= 0) continue;
       Blend(layer, static_cast<size_t>(y) * layer.width + x, paint(cx, cy), coverage * opacity);
@@ -266,12 +266,13 @@ float LayOut(const std::string& text, float sizePx, bool bold, float x, Draw dra
     const FT_UInt glyph = FT_Get_Char_Index(face, ch);
     if (previous != 0 && glyph != 0 && FT_HAS_KERNING(face)) {
       FT_Vector kern{};
-      if (FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern) == 0) pen += kern.x / 64.0f;
+      if (FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern) == 0)
+        pen += static_cast<float>(kern.x) / 64.0f;
     }
     if (FT_Load_Glyph(face, glyph, FT_LOAD_RENDER) != 0) continue;
     const FT_GlyphSlot slot = face->glyph;
     draw(slot->bitmap, static_cast<int>(std::lround(pen)) + slot->bitmap_left, slot->bitmap_top);
-    pen += slot->advance.x / 64.0f;
+    pen += static_cast<float>(slot->advance.x) / 64.0f;
     previous = glyph;
   }
   return pen - x;
@@ -295,7 +296,8 @@ float DrawText(Layer& layer, const std::string& text, float sizePx, bool bold, f
         const int py = base - top + static_cast<int>(row);
         if (px < 0 || py < 0 || px >= layer.width || py >= layer.height) continue;
         const float coverage = bm.buffer[row * bm.pitch + col] / 255.0f;
-        Blend(layer, static_cast<size_t>(py) * layer.width + px, paint(px + 0.5f, py + 0.5f), coverage * opacity);
+        Blend(layer, static_cast<size_t>(py) * layer.width + px,
+              paint(static_cast<float>(px) + 0.5f, static_cast<float>(py) + 0.5f), coverage * opacity);
       }
     }
   });

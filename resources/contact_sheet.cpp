@@ -31,8 +31,9 @@ struct Flow {
   void Heading(const std::string& text) {
     NewRow();
     y += 8;
-    DrawText(*layer, text, 16, true, kGap, y + 16, Solid(kInk));
-    Fill(*layer, Box(kGap, y + 21, kSheetWidth - kGap, y + 22), Solid(Rgb{120, 120, 140}));
+    DrawText(*layer, text, 16, true, kGap, static_cast<float>(y + 16), Solid(kInk));
+    Fill(*layer, Box(kGap, static_cast<float>(y + 21), kSheetWidth - kGap, static_cast<float>(y + 22)),
+         Solid(Rgb{120, 120, 140}));
     y += 30;
   }
   // Places a picture with its caption; returns its corner.
@@ -46,7 +47,8 @@ struct Flow {
         SetPixel(*layer, x + px, y + py, Rgb{float(c.r), float(c.g), float(c.b)});
       }
     }
-    DrawText(*layer, caption, kCaption, false, x, y + p.height + 12, Solid(kInk));
+    DrawText(*layer, caption, kCaption, false, static_cast<float>(x), static_cast<float>(y + p.height + 12),
+             Solid(kInk));
     const std::pair<int, int> corner{x, y};
     x += w + kGap;
     rowHeight = std::max(rowHeight, p.height + 16);
@@ -76,7 +78,8 @@ void PlaceAll(Flow& flow, Layer* sheet) {
     }
     const auto [cx, cy] = flow.Place(shown,
                                      p.file + " (" + std::to_string(p.hotX) + "," + std::to_string(p.hotY) + ")");
-    Fill(*sheet, Circle(cx + p.hotX + 0.5f, cy + p.hotY + 0.5f, 1.6f), Solid(Rgb{230, 0, 0}), 0.8f);
+    Fill(*sheet, Circle(static_cast<float>(cx + p.hotX) + 0.5f, static_cast<float>(cy + p.hotY) + 0.5f, 1.6f),
+         Solid(Rgb{230, 0, 0}), 0.8f);
   }
   const Picture back = MakeBackground();
   flow.Heading("Game pictures");

@@ -19,14 +19,14 @@ float Hash(int x, int y, uint32_t seed) {
   uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u + seed * 2246822519u;
   h = (h ^ (h >> 13)) * 1274126177u;
   h ^= h >> 16;
-  return (h & 0xFFFFFF) / float(0xFFFFFF);
+  return static_cast<float>(h & 0xFFFFFF) / float(0xFFFFFF);
 }
 
 float Smooth(float t) { return t * t * (3 - 2 * t); }
 
 float ValueNoise(float x, float y, uint32_t seed) {
   const int x0 = static_cast<int>(std::floor(x)), y0 = static_cast<int>(std::floor(y));
-  const float fx = Smooth(x - x0), fy = Smooth(y - y0);
+  const float fx = Smooth(x - static_cast<float>(x0)), fy = Smooth(y - static_cast<float>(y0));
   const float a = Hash(x0, y0, seed), b = Hash(x0 + 1, y0, seed);
   const float c = Hash(x0, y0 + 1, seed), d = Hash(x0 + 1, y0 + 1, seed);
   return (a + (b - a) * fx) * (1 - fy) + (c + (d - c) * fx) * fy;
@@ -74,8 +74,8 @@ Picture MakeBackground() {
   for (int gy = 1; gy <= 7; ++gy) {
     for (int gx = 1; gx <= 7; ++gx) {
       if (!IsBoardPoint(gx, gy)) continue;
-      const float cx = kPointSpacing * gx - kBackLeft + 0.5f;
-      const float cy = kPointSpacing * gy - kBackTop + 0.5f;
+      const float cx = static_cast<float>(kPointSpacing * gx - kBackLeft) + 0.5f;
+      const float cy = static_cast<float>(kPointSpacing * gy - kBackTop) + 0.5f;
       Fill(l, Circle(cx, cy, 12), Linear(cx - 9, cy - 9, C(150, 110, 64), cx + 9, cy + 9, C(222, 192, 146)), 0.55f);
       Fill(l, Ring(Circle(cx, cy, 12), 0.6f), Solid(C(110, 76, 40)), 0.5f);
       Fill(l, Ring(Circle(cx, cy, 13.2f), 0.6f), Solid(C(252, 236, 206)), 0.45f);
@@ -109,7 +109,8 @@ Rgb CupColour(const Picture& background) {
     }
   }
   if (n == 0) return C(214, 180, 128);
-  return Rgb{float(r / n), float(g / n), float(b / n)};
+  const double count = static_cast<double>(n);
+  return Rgb{static_cast<float>(r / count), static_cast<float>(g / count), static_cast<float>(b / count)};
 }
 
 struct PieceColours {
@@ -150,7 +151,7 @@ Picture ReservePiece(Rgb column) {
   Picture p = Flatten(l, column);
   for (int y = 0; y < n; ++y) {
     for (int x = 0; x < n; ++x) {
-      const float dx = x + 0.5f - c, dy = y + 0.5f - c;
+      const float dx = static_cast<float>(x) + 0.5f - c, dy = static_cast<float>(y) + 0.5f - c;
       const float d = std::hypot(dx, dy);
       if (d > r - 2.0f) continue;                                   // rim and soft edge stay as painted
       Pixel px{255, 0, 0};                                          // the face
@@ -202,7 +203,8 @@ Picture WarningPlate(Rgb matte) {
 void BoardEmblem(Layer& l, float x0, float y0, float size, Rgb line) {
   const float u = size / 6.0f;
   for (int k = 0; k < 3; ++k) {
-    const float a = x0 + k * u, b = y0 + k * u, e = size - 2 * k * u;
+    const float a = x0 + static_cast<float>(k) * u, b = y0 + static_cast<float>(k) * u,
+                e = size - static_cast<float>(2 * k) * u;
     Fill(l, Ring(Box(a, b, a + e, b + e), 0.9f), Solid(line));
   }
   Fill(l, Segment(x0 + 3 * u, y0, x0 + 3 * u, y0 + 2 * u, 0.8f), Solid(line));
@@ -214,7 +216,7 @@ void BoardEmblem(Layer& l, float x0, float y0, float size, Rgb line) {
     bool red;
   } pieces[] = {{0, 0, true}, {3, 1, false}, {6, 6, true}, {4, 3, true}, {2, 4, false}, {6, 0, false}};
   for (const auto& p : pieces) {
-    const float cx = x0 + p.gx * u, cy = y0 + p.gy * u;
+    const float cx = x0 + static_cast<float>(p.gx) * u, cy = y0 + static_cast<float>(p.gy) * u;
     const Rgb base = p.red ? C(214, 30, 30) : C(255, 128, 64);
     Fill(l, Circle(cx, cy, u * 0.42f),
          Radial(cx - 1.5f, cy - 1.5f, u * 0.6f, Mix(base, C(255, 255, 255), 0.5f), base));
@@ -252,7 +254,7 @@ Picture Splash(Rgb matte) {
   Fill(l, Ring(plate, 0.9f), Solid(C(0, 0, 40)));
   // Footer: a row of small pieces like a reserve laid on its side.
   for (int k = 0; k < 9; ++k) {
-    const float cx = w / 2 + (k - 4) * 16.0f, cy = h - 17;
+    const float cx = static_cast<float>(w / 2) + static_cast<float>(k - 4) * 16.0f, cy = static_cast<float>(h - 17);
     const Rgb base2 = (k % 2 == 0) ? C(214, 30, 30) : C(255, 128, 64);
     Fill(l, Circle(cx, cy, 6), Radial(cx - 2, cy - 2, 8, Mix(base2, C(255, 255, 255), 0.45f), base2));
     Fill(l, Ring(Circle(cx, cy, 6), 0.5f), Solid(Scale(base2, 0.45f)));
@@ -294,7 +296,8 @@ NamedPicture MakeScreenSaverLogo() {
   // Glow, then the letters in brushed steel.
   for (int k = 0; k < 4; ++k) {
     static const int off[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-    DrawText(l, name, size, true, tx + off[k][0] * 2, base + off[k][1] * 2, Solid(C(40, 110, 255)), 0.35f);
+    DrawText(l, name, size, true, tx + static_cast<float>(off[k][0] * 2), base + static_cast<float>(off[k][1] * 2),
+             Solid(C(40, 110, 255)), 0.35f);
   }
   DrawText(l, name, size, true, tx, base, Linear(0, base - 28, C(255, 255, 255), 0, base, C(130, 160, 200)));
   return NamedPicture{"varnix", "", Flatten(l, C(0, 0, 0), false)};

@@ -22,7 +22,7 @@ struct Noise {
   uint32_t state = 0x2545F491u;
   float Next() {
     state = state * 1664525u + 1013904223u;
-    return ((state >> 8) & 0xFFFF) / 32767.5f - 1.0f;
+    return static_cast<float>((state >> 8) & 0xFFFF) / 32767.5f - 1.0f;
   }
 };
 
@@ -31,7 +31,7 @@ void AddTone(Track& t, float start, float freq, float amp, float decay, float le
   const size_t from = static_cast<size_t>(start * kSampleRate);
   const size_t n = static_cast<size_t>(length * kSampleRate);
   for (size_t i = 0; i < n && from + i < t.size(); ++i) {
-    const float s = i / float(kSampleRate);
+    const float s = static_cast<float>(i) / float(kSampleRate);
     const float attack = std::min(1.0f, s / 0.002f);
     t[from + i] += amp * attack * std::exp(-s / decay) * std::sin(2 * kPi * freq * s);
   }
@@ -46,7 +46,7 @@ void AddKnock(Track& t, float start, float pitch, float amp, Noise& noise) {
   float low = 0;
   for (size_t i = 0; i < static_cast<size_t>(0.008f * kSampleRate) && from + i < t.size(); ++i) {
     low += 0.35f * (noise.Next() - low);
-    t[from + i] += amp * 0.6f * low * (1.0f - i / (0.008f * kSampleRate));
+    t[from + i] += amp * 0.6f * low * (1.0f - static_cast<float>(i) / (0.008f * static_cast<float>(kSampleRate)));
   }
 }
 
@@ -54,7 +54,7 @@ void AddKnock(Track& t, float start, float pitch, float amp, Noise& noise) {
 std::vector<int16_t> Finish(Track t, float peak = 0.78f) {
   const size_t fade = static_cast<size_t>(0.003f * kSampleRate);
   for (size_t i = 0; i < fade && i < t.size(); ++i) {
-    const float k = i / float(fade);
+    const float k = static_cast<float>(i) / float(fade);
     t[i] *= k;
     t[t.size() - 1 - i] *= k;
   }
@@ -81,7 +81,7 @@ std::vector<int16_t> Slide() {
   const float length = 0.24f;
   float lp = 0, bp = 0;
   for (size_t i = 0; i < static_cast<size_t>(length * kSampleRate); ++i) {
-    const float s = i / float(kSampleRate);
+    const float s = static_cast<float>(i) / float(kSampleRate);
     const float centre = 700 + 2200 * (s / length);
     const float f = 2 * std::sin(kPi * centre / kSampleRate);
     const float in = noise.Next();
@@ -115,10 +115,11 @@ std::vector<int16_t> Deny() {
     const size_t from = static_cast<size_t>(start * kSampleRate);
     const size_t n = static_cast<size_t>(0.12f * kSampleRate);
     for (size_t i = 0; i < n && from + i < t.size(); ++i) {
-      const float s = i / float(kSampleRate);
+      const float s = static_cast<float>(i) / float(kSampleRate);
       const float env = std::min({1.0f, s / 0.005f, (0.12f - s) / 0.015f});
       float v = 0;
-      for (int h = 1; h <= 7; h += 2) v += std::sin(2 * kPi * 185.0f * h * s) / h;
+      for (int h = 1; h <= 7; h += 2)
+        v += std::sin(2 * kPi * 185.0f * static_cast<float>(h) * s) / static_cast<float>(h);
       t[from + i] += env * v;
     }
   }
@@ -130,7 +131,7 @@ std::vector<int16_t> Win() {
   // A rising major arpeggio that rings on as a chord.
   const float notes[] = {523.25f, 659.25f, 783.99f, 1046.5f};
   for (int k = 0; k < 4; ++k) {
-    const float start = k * 0.13f;
+    const float start = static_cast<float>(k) * 0.13f;
     const float len = 1.3f - start;
     AddTone(t, start, notes[k], 0.5f, 0.45f, len);
     AddTone(t, start, notes[k] * 2, 0.16f, 0.2f, len);
@@ -143,7 +144,7 @@ std::vector<int16_t> Buzzer() {
   Track t = Silence(0.6f);
   float lp = 0;
   for (size_t i = 0; i < t.size(); ++i) {
-    const float s = i / float(kSampleRate);
+    const float s = static_cast<float>(i) / float(kSampleRate);
     // Two detuned saw waves beat against each other; a tremolo roughens them.
     const float a = 2 * (s * 110.0f - std::floor(s * 110.0f + 0.5f));
     const float b = 2 * (s * 116.5f - std::floor(s * 116.5f + 0.5f));

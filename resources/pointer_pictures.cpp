@@ -130,7 +130,7 @@ PointerPicture UsePointer() {
     const float cx = 22.5f, cy = 23.5f;
     Shape gear = Circle(cx, cy, 4.6f);
     for (int k = 0; k < 8; ++k) {
-      const float a = k * 3.14159265f / 4;
+      const float a = static_cast<float>(k) * 3.14159265f / 4;
       gear = Union(gear, Segment(cx, cy, cx + std::cos(a) * 6.6f, cy + std::sin(a) * 6.6f, 1.3f));
     }
     gear = Subtract(gear, Circle(cx, cy, 1.8f));

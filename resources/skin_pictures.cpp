@@ -121,7 +121,8 @@ Picture TitleTile(const Style& s, bool active, int width) {
   Layer l = MakeLayer(width, kTitleHeight);
   const Rgb top = active ? s.titleTop : s.title2Top;
   const Rgb bottom = active ? s.titleBottom : s.title2Bottom;
-  Fill(l, Box(-1, -1, width + 1.f, kTitleHeight + 1.f), [&](float, float y) { return TitleRow(s, top, bottom, y); });
+  Fill(l, Box(-1, -1, static_cast<float>(width) + 1.f, static_cast<float>(kTitleHeight) + 1.f),
+       [&](float, float y) { return TitleRow(s, top, bottom, y); });
   return FromLayer(l, s.outer, false);
 }
 
@@ -322,7 +323,7 @@ Picture SmallCheck(const Style& s, int state) {
 // A keyboard key cap with its label, as shown in the modifier strip.
 Picture KeyCap(const Style& s, const std::string& label, int width) {
   Layer l = MakeLayer(width, kKeyHeight);
-  const float w = width, h = kKeyHeight;
+  const float w = static_cast<float>(width), h = static_cast<float>(kKeyHeight);
   const Shape cap = Box(0.5f, 0.5f, w - 0.5f, h - 0.5f, 3.5f);
   Fill(l, cap, Solid(Scale(s.keyBottom, 0.75f)));
   const Shape top = Box(2, 1.5f, w - 2, h - 3.5f, 2.5f);
@@ -371,7 +372,11 @@ Picture GreekFlag() {
   const Rgb blue = C(13, 94, 175), white = C(255, 255, 255);
   FillAll(l, white);
   const float stripe = kFlagHeight / 9.0f;
-  for (int i = 0; i < 9; i += 2) Fill(l, Box(-1, i * stripe, kFlagWidth + 1.f, (i + 1) * stripe), Solid(blue));
+  for (int i = 0; i < 9; i += 2)
+    Fill(l,
+         Box(-1, static_cast<float>(i) * stripe, static_cast<float>(kFlagWidth) + 1.f,
+             static_cast<float>(i + 1) * stripe),
+         Solid(blue));
   const float canton = 5 * stripe;
   Fill(l, Box(-1, -1, canton, canton), Solid(blue));
   Fill(l, Box(-1, 2 * stripe, canton, 3 * stripe), Solid(white));

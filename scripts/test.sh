@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing and runs every check of the project, in this order:
 #   the formatting and the architecture picture (quick, before any build);
-#   the normal tree built and every test run, then clang-tidy over the C and
+#   the normal tree built (warnings are errors) and every test run, then clang-tidy over the C and
 #   C++ files the last commit touched (TRIVANE_TIDY_BASE names another base);
 #   the sanitizer tree (AddressSanitizer + UndefinedBehaviorSanitizer) built
 #   and every test run, the fuzzing corpora replayed among them;
@@ -16,7 +16,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 bash scripts/format.sh --check
 bash scripts/architecture-graph.sh --check
 
-bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRIVANE_WERROR=ON
 (cd build && ctest --output-on-failure -j "$jobs")
 
 tidy_base="${TRIVANE_TIDY_BASE:-HEAD~1}"
@@ -26,7 +26,7 @@ else
   echo "clang-tidy: no commit $tidy_base to compare with in this clone; skipped"
 fi
 
-bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTRIVANE_SANITIZE=ON -DTRIVANE_BUILD_BENCH=OFF
+bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTRIVANE_SANITIZE=ON -DTRIVANE_BUILD_BENCH=OFF -DTRIVANE_WERROR=ON
 (
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -138,7 +138,7 @@ inline uint32_t PointsInMills(uint32_t pieces) {
 inline uint8_t MillsCompletedAt(uint8_t point, uint32_t pieces) {
   uint8_t formed = 0;
   for (uint8_t i = 0; i < BOARD.masks.mills[point]; ++i)
-    formed += (pieces & BOARD.masks.partners[point][i]) == BOARD.masks.partners[point][i];
+    if ((pieces & BOARD.masks.partners[point][i]) == BOARD.masks.partners[point][i]) ++formed;
   return formed;
 }
 

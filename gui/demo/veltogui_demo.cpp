@@ -47,15 +47,17 @@ void Shot(const std::string& what) {
 // ("btnl1".."3", "chkl1".."3") and a picture button ("go0", "go1"), painted
 // into the picture store below the skin.
 int g_paintX = 0;
-void PaintPicture(const std::string& name, int w, int h, Colour face, Colour light, Colour dark, Colour mark,
-                  int markKind) {
+// A raised picture passes a light upper edge and a dark lower one; a sunken
+// one the other way round.
+void PaintPicture(const std::string& name, int w, int h, Colour fill, Colour upperEdge, Colour lowerEdge,
+                  Colour mark, int markKind) {
   const int x0 = ivxfiles::LoadOriginX() + g_paintX;
   const int y0 = ivxfiles::LoadOriginY();
   for (int x = 1; x <= w; ++x) {
     for (int y = 1; y <= h; ++y) {
-      Colour c = face;
-      if (x <= 2 || y <= 2) c = light;
-      if (x > w - 2 || y > h - 2) c = dark;
+      Colour c = fill;
+      if (x <= 2 || y <= 2) c = upperEdge;
+      if (x > w - 2 || y > h - 2) c = lowerEdge;
       const int cx = x - w / 2, cy = y - h / 2;
       if (markKind == 1 && (cx == cy || cx == cy + 1 || cx == -cy || cx == -cy + 1) && cx * cx + cy * cy < w * w / 8)
         c = mark;                                                             // a cross: ticked

@@ -54,8 +54,9 @@ const std::string& Folder() { return g_folder; }
 void WriteBytes(const std::string& path, std::string_view bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) std::abort();
-  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
+  // An input that did not reach the disk whole would be a different input.
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) std::abort();
+  if (std::fclose(f) != 0) std::abort();
 }
 
 int EndRequested() { return g_end; }

@@ -325,10 +325,10 @@ void StepScript::Do(std::function<void()> action) {
   step.action = std::move(action);
   steps_.push_back(std::move(step));
 }
-void StepScript::WaitFor(std::function<bool()> ready, int passLimit) {
+void StepScript::WaitFor(std::function<bool()> ready, int waitLimit) {
   Step step;
   step.ready = std::move(ready);
-  step.waitLimit = passLimit;
+  step.waitLimit = waitLimit;
   steps_.push_back(std::move(step));
 }
 

@@ -121,7 +121,7 @@ class StepScript {
   // Input other than a click (keys): sent, then waited for as a click is.
   void Do(std::function<void()> action);
   // Holds the script until `ready` is true (checked once a pass).
-  void WaitFor(std::function<bool()> ready, int passLimit = 2000);
+  void WaitFor(std::function<bool()> ready, int waitLimit = 2000);
   // Runs from the game loop's pass observer.
   void OnPass();
   bool Done() const { return steps_.empty(); }

@@ -83,7 +83,7 @@ bool ReadXwd(const std::string& path, Photo* photo) {
   photo->pixels.assign(static_cast<size_t>(width) * height, 0);
   for (uint32_t y = 0; y < height; ++y) {
     for (uint32_t x = 0; x < width; ++x) {
-      const size_t at = data + static_cast<size_t>(y) * bytesPerLine + x * 4;
+      const size_t at = data + static_cast<size_t>(y) * bytesPerLine + static_cast<size_t>(x) * 4;
       const uint32_t v = byteOrder == 0 ? (uint32_t{d[at]} | (uint32_t{d[at + 1]} << 8) |
                                            (uint32_t{d[at + 2]} << 16) | (uint32_t{d[at + 3]} << 24))
                                         : Big32(d, at);
@@ -112,9 +112,10 @@ bool SavePng(const Photo& photo, const std::string& path) {
   for (int y = 0; y < photo.height; ++y) {
     for (int x = 0; x < photo.width; ++x) {
       const uint32_t c = photo.At(x, y);
-      row[x * 3] = c & 0xFF;
-      row[x * 3 + 1] = (c >> 8) & 0xFF;
-      row[x * 3 + 2] = (c >> 16) & 0xFF;
+      const size_t at = static_cast<size_t>(x) * 3;
+      row[at] = c & 0xFF;
+      row[at + 1] = (c >> 8) & 0xFF;
+      row[at + 2] = (c >> 16) & 0xFF;
     }
     png_write_row(png, row.data());
   }

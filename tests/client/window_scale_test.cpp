@@ -57,7 +57,8 @@ TEST_F(ScaledGame, ClicksOnTheDoubledWindowLandOnThePointsAndKeysChangeTheFactor
     for (int y = 0; y < 500; ++y)
       for (int x = 0; x < 500; ++x)
         for (int d = 0; d < 4; ++d)
-          wrong += shown[static_cast<size_t>(2 * y + d / 2) * w + 2 * x + d % 2] != automation::WindowPixel(x, y);
+          wrong += shown[static_cast<size_t>(2 * y + d / 2) * static_cast<size_t>(w) +
+                         static_cast<size_t>(2 * x + d % 2)] != automation::WindowPixel(x, y);
     EXPECT_EQ(wrong, 0) << "presented pixels that are not their surface pixel";
   });
   // A point placed through a click off the block's corner: (4, 7) at (248, 434).

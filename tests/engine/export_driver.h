@@ -38,6 +38,7 @@ struct Observed {
 
 Observed Observe();
 Observed ObserveModel(const ModelState& m);
-std::string Differences(const Observed& engine, const Observed& expected);
+// What differs between the engine's observation e and the expected one w.
+std::string Differences(const Observed& e, const Observed& w);
 
 }  // namespace trivane_test

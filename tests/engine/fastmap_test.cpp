@@ -16,7 +16,7 @@ namespace {
 
 class FastMapOps : public EngineTest {
  protected:
-  static std::array<uint8_t, 4> Row(int row, uint8_t p) {
+  static std::array<uint8_t, 4> Row(uint8_t row, uint8_t p) {
     return {FastMapByte(row, 0, p), FastMapByte(row, 1, p), FastMapByte(row, 2, p), FastMapByte(row, 3, p)};
   }
   using R = std::array<uint8_t, 4>;
@@ -26,7 +26,7 @@ TEST_F(FastMapOps, ClearAfterRestart) {
   ASSERT_EQ(PutPiece(1, 1, 1), 1);
   ASSERT_EQ(PutPiece(7, 7, 2), 1);
   RestartGame();
-  for (uint8_t p : {1, 2}) {
+  for (const uint8_t p : std::array<uint8_t, 2>{1, 2}) {
     for (int row = 0; row < 10; ++row) {
       for (int col = 0; col < 4; ++col) EXPECT_EQ(FastMapDEBUG(row, col, p), 0u);
     }
@@ -93,7 +93,7 @@ TEST_F(FastMapOps, DeletionMovesTheLastEntryIntoTheGap) {
 
 TEST_F(FastMapOps, OtherPlayersReadAsZeroAndLeaveOutputs) {
   ASSERT_EQ(PutPiece(1, 1, 1), 1);
-  for (uint8_t p : {0, 3, 255}) {
+  for (const uint8_t p : std::array<uint8_t, 3>{0, 3, 255}) {
     EXPECT_EQ(PiecesOnBoard(p), 0);
     EXPECT_EQ(Mobility(p), 0);
     EXPECT_EQ(FastMapDEBUG(1, 1, p), 0u);

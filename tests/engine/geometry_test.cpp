@@ -1,5 +1,6 @@
 // The board tables: every point's links in stored order, its two mills, the
 // mill table, the piece table frame and the node dump.
+#include <array>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -99,7 +100,7 @@ TEST_F(Geometry, ThirtyTwoLinksAllMutual) {
 }
 
 TEST_F(Geometry, GetLinkOutsideOneToFourLeavesOutputs) {
-  for (uint8_t n : {0, 5, 255}) {
+  for (const uint8_t n : std::array<uint8_t, 3>{0, 5, 255}) {
     uint8_t lx = 42, ly = 43;
     GetLink(2, 4, n, lx, ly);
     EXPECT_EQ(lx, 42);

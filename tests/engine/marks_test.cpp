@@ -15,7 +15,9 @@ namespace {
 class Marks : public EngineTest {
  protected:
   static void Put(std::initializer_list<std::array<int, 3>> pieces) {
-    for (const auto& p : pieces) ASSERT_EQ(PutPiece(p[0], p[1], p[2]), 1) << p[0] << "," << p[1];
+    for (const auto& p : pieces)
+      ASSERT_EQ(PutPiece(static_cast<uint8_t>(p[0]), static_cast<uint8_t>(p[1]), static_cast<uint8_t>(p[2])), 1)
+          << p[0] << "," << p[1];
   }
 };
 

@@ -78,9 +78,10 @@ TEST_F(MoveGenerator, AgreesWithTheRefereeThroughSeededGames) {
       const GameState saved = g_game;
       for (int k = 0; k < n; ++k) {
         const auto [fx, fy, tx, ty] = KeyOf(moves[k]);
-        const uint8_t done = g == GAMEPART_PLACE    ? MakePlaceMove(fx, fy)
-                             : g == GAMEPART_REMOVE ? RemovePiece(fx, fy)
-                                                    : MakeSlideMove(fx, fy, tx, ty);
+        const auto u8 = [](int v) { return static_cast<uint8_t>(v); };
+        const uint8_t done = g == GAMEPART_PLACE    ? MakePlaceMove(u8(fx), u8(fy))
+                             : g == GAMEPART_REMOVE ? RemovePiece(u8(fx), u8(fy))
+                                                    : MakeSlideMove(u8(fx), u8(fy), u8(tx), u8(ty));
         ASSERT_EQ(done, 1);
         Position made = s;
         MakeMove(made, moves[k]);

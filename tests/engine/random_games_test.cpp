@@ -89,10 +89,11 @@ struct Action {
 };
 
 int ApplyToEngine(const Action& act) {
+  const auto u8 = [](int v) { return static_cast<uint8_t>(v); };
   switch (act.kind) {
-    case PLACE: return MakePlaceMove(act.a, act.b);
-    case SLIDE: return MakeSlideMove(act.a, act.b, act.c, act.d);
-    default: return RemovePiece(act.a, act.b);
+    case PLACE: return MakePlaceMove(u8(act.a), u8(act.b));
+    case SLIDE: return MakeSlideMove(u8(act.a), u8(act.b), u8(act.c), u8(act.d));
+    default: return RemovePiece(u8(act.a), u8(act.b));
   }
 }
 

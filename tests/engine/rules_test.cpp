@@ -22,7 +22,8 @@ class Rules : public EngineTest {
   // have left it.
   static void Setup(std::initializer_list<std::array<int, 3>> pieces, int rem1, int rem2, int player, int due = 0) {
     for (const auto& p : pieces) {
-      ASSERT_EQ(PutPiece(p[0], p[1], p[2]), 1) << p[0] << "," << p[1];
+      ASSERT_EQ(PutPiece(static_cast<uint8_t>(p[0]), static_cast<uint8_t>(p[1]), static_cast<uint8_t>(p[2])), 1)
+          << p[0] << "," << p[1];
     }
     g_game.remaining_put_pieces[1] = static_cast<uint8_t>(rem1);
     g_game.remaining_put_pieces[2] = static_cast<uint8_t>(rem2);

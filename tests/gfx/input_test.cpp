@@ -175,8 +175,9 @@ void WritePointerFile(const std::string& path, int hotX, int hotY) {
   for (int i = 0; i < 128; ++i) bytes.push_back(i < 64 ? 0x00 : 0xFF);      // mask rows
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(nullptr, file);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
+  const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+  ASSERT_EQ(0, std::fclose(file));
+  ASSERT_EQ(bytes.size(), written);
 }
 
 TEST_F(Input, PointerFileBecomesThePointer) {

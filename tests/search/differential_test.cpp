@@ -1,6 +1,7 @@
 // The production search against the replaying walk it replaces: on thousands of
 // seeded positions from every phase both must leave exactly the same store,
 // files, boxes, move and game state.
+#include <array>
 #include <cstring>
 
 #include "fastmap.h"
@@ -139,7 +140,7 @@ TEST_F(Differential, GradesEqualToTheUnsetMarkFoldInTheWalksOrder) {
   // player 2 holds mill 10 with three slides that close another mill.  Three of
   // player 1's slides leave him lost by mobility with a grade of exactly
   // -400 + 15*4 - 15*9 - 63*3 - 7/3 = -666, the value that also means unset.
-  for (uint8_t difficulty : {2, 3, 4}) {
+  for (const uint8_t difficulty : std::array<uint8_t, 3>{2, 3, 4}) {
     RestartGameState();
     for (const Point p : {Point{2, 2}, {2, 4}, {2, 6}, {1, 1}, {1, 7}, {3, 3}, {3, 5}, {4, 1}, {4, 3}})
       ASSERT_EQ(PutPiece(p.x, p.y, 2), 1);
@@ -173,7 +174,7 @@ TEST_F(Differential, DueRemovalsWithoutATargetMakeEveryMoveARefusal) {
   // answers for the turn without it, while the referee refuses every move of
   // that position, so its children are the position itself, down to the
   // leaves.  Searched for the player to move and for the other one.
-  for (uint8_t root : {1, 2}) {
+  for (const uint8_t root : std::array<uint8_t, 2>{1, 2}) {
     SetPosition({{2, 2}, {6, 2}, {3, 4}, {5, 4}}, {{1, 1}, {4, 1}, {7, 1}, {1, 7}, {4, 7}, {7, 7}}, 1, 0, 0);
     g_game.removals_due = 1;
     SetDifficulty(3);
