@@ -222,9 +222,9 @@ Command ReadCommand() {
   }
   if (gui::GetObjectValue("MOVESCLOSE") == "4") return Command::Moves;
   const int32_t key = vu::GetLastKeyCode();
+  const bool ctrl = vu::LastKeyCodeHadControl();
   vu::SetLastKeyCode(0);
   if (key == 0) return Command::None;
-  const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
   if (key == VK_BACK || (ctrl && key == 'Z')) return Command::TakeBack;
   if (ctrl && key == 'Y') return Command::Redo;
   if (ctrl && key == 'S') return Command::Save;

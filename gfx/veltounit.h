@@ -96,6 +96,9 @@ int32_t IsKeyDown(int32_t virtualKey);
 void WaitForNamedKey(const std::string& name);
 void SetLastKeyCode(int32_t code);
 int32_t GetLastKeyCode();
+// Whether Ctrl was held when the key GetLastKeyCode gives was pressed (not
+// now: the key may be read after Ctrl has been let go).
+bool LastKeyCodeHadControl();
 
 // ----------------------------------------------------------- screen copy ----
 

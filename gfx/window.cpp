@@ -67,6 +67,32 @@ int32_t& ButtonState(int32_t button) {
   }
 }
 
+// A key pressed while another is unread waits its turn behind it.
+void KeyPressed(WindowState& w, int32_t code, bool control) {
+  if (w.lastKey == NO_EVENT) {
+    w.lastKey = code;
+    w.lastKeyControl = control;
+  } else if (w.pendingCount < w.pendingKeys.size()) {
+    w.pendingKeys[w.pendingCount++] = {code, control};
+  }
+}
+
+// The unread key has been read: the next waiting one, if any, takes its place.
+void NextKey(WindowState& w) {
+  w.lastKey = NO_EVENT;
+  if (w.pendingCount == 0) return;
+  w.lastKey = w.pendingKeys[0].code;
+  w.lastKeyControl = w.pendingKeys[0].control;
+  std::copy(w.pendingKeys.begin() + 1, w.pendingKeys.begin() + static_cast<std::ptrdiff_t>(w.pendingCount),
+            w.pendingKeys.begin());
+  --w.pendingCount;
+}
+
+void ForgetKeys(WindowState& w) {
+  w.lastKey = NO_EVENT;
+  w.pendingCount = 0;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& w = g_window;
   switch (message) {
@@ -108,7 +134,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       DestroyWindow(hwnd);
       return 0;
     case WM_SETCURSOR: w.leftButton = w.rightButton = w.middleButton = NO_EVENT; break;
-    case WM_KEYDOWN: w.lastKey = static_cast<int32_t>(wParam); break;
+    case WM_KEYDOWN: KeyPressed(w, static_cast<int32_t>(wParam), (GetKeyState(VK_CONTROL) & 0x8000) != 0); break;
     case WM_LBUTTONDOWN: w.leftButton = BUTTON_PRESSED; break;
     case WM_LBUTTONUP: w.leftButton = BUTTON_RELEASED; break;
     case WM_RBUTTONDOWN: w.rightButton = BUTTON_PRESSED; break;
@@ -243,7 +269,7 @@ int32_t CreateMainWindow(const std::string& title, int32_t width, int32_t height
   w.screenCopy = ScreenCopy{};
   w.backgroundCopy = ScreenCopy{};
   w.leftButton = w.rightButton = w.middleButton = NO_EVENT;
-  w.lastKey = NO_EVENT;
+  ForgetKeys(w);
   w.pointer = LoadCursorA(nullptr, kArrowPointer);
   SetCursor(w.pointer);
   return 1;
@@ -338,7 +364,7 @@ void SetPointerFile(const std::string& name) {
 
 std::string WaitForKey() {
   WindowState& w = g_window;
-  w.lastKey = NO_EVENT;
+  ForgetKeys(w);
   while (w.lastKey == NO_EVENT) {
     // 0 is the quit message, -1 a dead queue: no key can come any more.
     if (GetMessageA(&w.message, nullptr, 0, 0) <= 0) {
@@ -349,7 +375,8 @@ std::string WaitForKey() {
   }
   std::string name = KeyName(w.lastKey);
   w.lastKeyCode = w.lastKey;
-  w.lastKey = NO_EVENT;
+  w.lastKeyCodeControl = w.lastKeyControl;
+  NextKey(w);
   return name;
 }
 
@@ -364,16 +391,18 @@ std::string ReadKey() {
   if (w.lastKey != NO_EVENT) {
     name = KeyName(w.lastKey);
     w.lastKeyCode = w.lastKey;
+    w.lastKeyCodeControl = w.lastKeyControl;
   } else {
     w.lastKeyCode = 0;
+    w.lastKeyCodeControl = false;
   }
-  w.lastKey = NO_EVENT;
+  NextKey(w);
   return name;
 }
 
 int32_t PumpAndCheckKey() {
   WindowState& w = g_window;
-  w.lastKey = NO_EVENT;
+  ForgetKeys(w);
   GetMessageA(&w.message, nullptr, 0, 0);
   DispatchTaken();
   return w.lastKey != NO_EVENT ? 1 : 0;
@@ -394,8 +423,12 @@ void WaitForNamedKey(const std::string& name) {
   }
 }
 
-void SetLastKeyCode(int32_t code) { g_window.lastKeyCode = code; }
+void SetLastKeyCode(int32_t code) {
+  g_window.lastKeyCode = code;
+  g_window.lastKeyCodeControl = false;
+}
 int32_t GetLastKeyCode() { return g_window.lastKeyCode; }
+bool LastKeyCodeHadControl() { return g_window.lastKeyCode != 0 && g_window.lastKeyCodeControl; }
 
 void SaveScreen() { TakeCopy(g_window.screenCopy); }
 

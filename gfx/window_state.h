@@ -2,6 +2,7 @@
 // window procedure records and the drawing state.  One instance per process.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,19 @@ struct WindowState {
   int32_t middleButton = 0;
   int32_t lastKey = 0;
   int32_t lastKeyCode = 0;
+  // Whether Ctrl went with each key, taken when its WM_KEYDOWN is handled:
+  // by the time a caller reads the key, Ctrl's release may have been taken.
+  bool lastKeyControl = false;
+  bool lastKeyCodeControl = false;
+  // Keys pressed while an earlier one was still unread, oldest first.  A busy
+  // pass can take several messages (every poll takes one); without this a
+  // second key overwrote the first and a quick Ctrl+minus, minus lost one.
+  struct PendingKey {
+    int32_t code;
+    bool control;
+  };
+  std::array<PendingKey, 16> pendingKeys{};
+  size_t pendingCount = 0;
 
   HCURSOR pointer = nullptr;
   int32_t penA = 0;  // kept as given by SetPenWidth, never used

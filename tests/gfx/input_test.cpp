@@ -112,6 +112,29 @@ TEST_F(Input, KeyTakenByTheMousePollIsStillRead) {
   DrainMessages();
 }
 
+// A busy pass whose polls take several messages: Ctrl+minus twice, with
+// Ctrl let go, all taken before the first key is read.  Both keys are read,
+// in order, each with the Ctrl it was pressed with.
+TEST_F(Input, KeysTakenBeforeTheFirstIsReadWaitTheirTurnWithTheirCtrl) {
+  automation::PressKey(VK_CONTROL);
+  automation::TapKey(VK_OEM_MINUS);
+  automation::TapKey(VK_OEM_MINUS);
+  automation::ReleaseKey(VK_CONTROL);
+  automation::TapKey('Q');
+  for (int poll = 0; poll < 12; ++poll) GetMouseButton(1);
+  ReadKey();
+  EXPECT_EQ(VK_CONTROL, GetLastKeyCode());
+  for (int n = 0; n < 2; ++n) {
+    ReadKey();
+    EXPECT_EQ(VK_OEM_MINUS, GetLastKeyCode()) << n;
+    EXPECT_TRUE(LastKeyCodeHadControl()) << n;
+  }
+  EXPECT_EQ("q", ReadKey());
+  EXPECT_FALSE(LastKeyCodeHadControl());
+  EXPECT_EQ("", ReadKey());
+  DrainMessages();
+}
+
 TEST_F(Input, WaitForKeySkipsOtherMessages) {
   automation::MoveMouse(5, 5);
   automation::PressButton(1);
