@@ -3,6 +3,8 @@
 // operation and widen the result.
 #include "TrivaneEngine.h"
 
+#include <cstddef>
+
 #include "draw_rules.h"
 #include "fastmap.h"
 #include "geometry.h"
@@ -184,7 +186,7 @@ TRIVANE_API uint32_t TRIVANE_CALL Engine_LegalMoves(uint8_t* moves, uint32_t cap
   Move list[MAX_MOVES];
   const int n = GenerateMoves(s, s.to_move, PositionPhase(s), list);
   for (int k = 0; moves != nullptr && k < n && static_cast<uint32_t>(k) < capacity; ++k) {
-    uint8_t* out = moves + 4 * k;
+    uint8_t* out = moves + static_cast<std::ptrdiff_t>(4) * k;
     out[0] = BOARD.masks.x[list[k].from];
     out[1] = BOARD.masks.y[list[k].from];
     out[2] = list[k].to == NO_POINT ? 0 : BOARD.masks.x[list[k].to];
