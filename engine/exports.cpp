@@ -3,6 +3,8 @@
 // operation and widen the result.
 #include "TrivaneEngine.h"
 
+#include <cstddef>
+
 #include "draw_rules.h"
 #include "fastmap.h"
 #include "geometry.h"

@@ -46,13 +46,13 @@ uint8_t OpposingTwos(uint8_t x, uint8_t y, uint8_t p) {
   return blocked;
 }
 
-uint8_t MillClosingSlides(uint8_t x, uint8_t y, uint8_t q) {
+uint8_t MillClosingSlides(uint8_t x, uint8_t y, uint8_t owner) {
   uint8_t closing = 0;
   const uint8_t links = LinkCount(x, y);
   for (uint8_t n = 1; n <= links; ++n) {
     uint8_t lx = 0, ly = 0;
     GetLink(x, y, n, lx, ly);
-    if (SlideMillCount(x, y, lx, ly, q) != 0) ++closing;
+    if (SlideMillCount(x, y, lx, ly, owner) != 0) ++closing;
   }
   return closing;
 }
@@ -62,11 +62,11 @@ int32_t PlaceMark(uint8_t x, uint8_t y, uint8_t p) {
          8 * OpposingTwos(x, y, p);
 }
 
-uint8_t RemoveMark(uint8_t x, uint8_t y, uint8_t q) {
-  const int h = MillsHeld(x, y, q);
+uint8_t RemoveMark(uint8_t x, uint8_t y, uint8_t owner) {
+  const int h = MillsHeld(x, y, owner);
   const int f = FreeLinks(x, y);
-  const int n = OwnNeighbours(x, y, q);
-  const int c = MillClosingSlides(x, y, q);
+  const int n = OwnNeighbours(x, y, owner);
+  const int c = MillClosingSlides(x, y, owner);
   int bonus = (h != 0 && f != 0) ? 15 : 0;
   if (c != 0 && h != 0) bonus += 10 + 9 * c;
   return static_cast<uint8_t>(3 * n + 4 * h + 2 * f + RemovalWeight(x, y) + bonus + c);

@@ -14,9 +14,8 @@
 
 namespace trivane {
 
-
-void FoldIntoFather(uint32_t j) {
-  SearchNode& child = g_search.nodes[j];
+void FoldIntoFather(uint32_t index) {
+  SearchNode& child = g_search.nodes[index];
   SearchNode& father = g_search.nodes[child.father];
   if (father.value == UNSET_VALUE) {
     father.value = child.value;
@@ -27,14 +26,13 @@ void FoldIntoFather(uint32_t j) {
   }
 }
 
-
-// Children of record i in the order the moves are generated, from the game's
+// Children of the record in the order the moves are generated, from the game's
 // position with `mover` to move.
-void AppendChildren(uint32_t i, uint8_t root_player, uint8_t mover, uint8_t g) {
+void AppendChildren(uint32_t index, uint8_t root_player, uint8_t mover, uint8_t game_part) {
   const Position s = PositionFromGame(g_game);
   Move moves[MAX_MOVES];
-  const int n = GenerateMoves(s, mover, g, moves);
-  for (int k = 0; k < n; ++k) AppendMove(i, root_player, mover, moves[k]);
+  const int n = GenerateMoves(s, mover, game_part, moves);
+  for (int k = 0; k < n; ++k) AppendMove(index, root_player, mover, moves[k]);
 }
 
 uint8_t GetDifficulty() { return g_search.level_chosen ? g_search.level : uint8_t{TRIVANE_DEPTH_MEDIUM}; }
