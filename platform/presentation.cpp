@@ -20,7 +20,9 @@ Window* FindWindowByHandle(HWND hwnd) {
   return it == State().windows.windows.end() ? nullptr : it->second.get();
 }
 
-Window* TopWindow() { return State().windows.windows.empty() ? nullptr : State().windows.windows.begin()->second.get(); }
+Window* TopWindow() {
+  return State().windows.windows.empty() ? nullptr : State().windows.windows.begin()->second.get();
+}
 
 Window* WindowOfSurface(const Surface* s) {
   for (auto& [id, w] : State().windows.windows)

@@ -17,6 +17,7 @@
 #include <set>
 
 #include "platform/backend.h"
+#include "platform/box_guard.h"
 #include "platform/state.h"
 #include "platform/window_scale.h"
 
@@ -510,6 +511,7 @@ int SdlMessageBox(const std::string& text, const std::string& caption, UINT type
   data.buttons = buttons.data();
   int pressed = 0;
   int shown = 0;
+  BoxGuard* guard = GuardBoxesOf(data.window);
   do {
     pressed = 0;
     shown = SDL_ShowMessageBox(&data, &pressed);
@@ -517,6 +519,7 @@ int SdlMessageBox(const std::string& text, const std::string& caption, UINT type
     // shown again, as Windows offers no way out of it but its buttons.
     if (shown == 0 && pressed < 0) pressed = escape;
   } while (shown == 0 && pressed == 0);
+  EndBoxGuard(guard);
   DropInputBehindBox();
   if (top != nullptr) top->dirty = true;
   return shown == 0 ? pressed : 0;

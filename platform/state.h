@@ -57,8 +57,8 @@ struct WindowState {
   int quitCode = 0;
   HWND active = nullptr;
   DWORD lastError = 0;
-  int presents = 0;           // hand-overs of the window picture to the screen
-  DWORD lastPresentMs = 0;    // tick count of the last hand-over (virtual in tests)
+  int presents = 0;         // hand-overs of the window picture to the screen
+  DWORD lastPresentMs = 0;  // tick count of the last hand-over (virtual in tests)
 };
 
 // --- input.cpp ----------------------------------------------------------------
@@ -109,9 +109,9 @@ struct DialogState {
 
 struct ClipboardState {
   bool open = false;
-  std::string text;           // the clipboard when the desktop has none
-  HGLOBAL given = nullptr;    // the block the program handed over
-  HGLOBAL lent = nullptr;     // the block lent out by GetClipboardData
+  std::string text;         // the clipboard when the desktop has none
+  HGLOBAL given = nullptr;  // the block the program handed over
+  HGLOBAL lent = nullptr;   // the block lent out by GetClipboardData
 };
 
 struct CursorState {

@@ -241,6 +241,11 @@ Geometry FindWindow(const std::string& title) {
   return g;
 }
 
+// Whether a window is on the screen (mapped, and its parents too).
+bool Viewable(const std::string& id) {
+  return Output("xwininfo -id " + id + " 2>/dev/null").find("IsViewable") != std::string::npos;
+}
+
 // The child's part of the pointer and box test: it reports what it saw, one
 // line per step, through `out`.
 [[noreturn]] void RunPointerAndBoxSession(int out) {
@@ -389,6 +394,17 @@ void PointerAndBoxes(bool windowManager) {
     }
     return std::string("no answer from ") + title;
   };
+  // Under a manager, minimising the box alone must not take the game away
+  // with it: the box is not minimised, or comes back together with the game.
+  if (windowManager) {
+    Geometry two = FindWindow("Box two");
+    ASSERT_TRUE(two.found);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the manager has adopted the box
+    std::system(("xdotool windowminimize " + two.id + " 2>/dev/null").c_str());
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    EXPECT_TRUE(Viewable(game.id)) << "minimising the box hid the game";
+    EXPECT_TRUE(Viewable(two.id)) << "the box stayed minimised, out of reach";
+  }
   EXPECT_EQ(closeBox("Box two"), "box2 " + std::to_string(IDNO));
   EXPECT_EQ(closeBox("Box three"), "box3 " + std::to_string(IDOK));
   close(fds[0]);
