@@ -619,7 +619,7 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
     for (int y = 0; y < height; ++y) {
       const BYTE* row = src + rowBytes * y;
       for (int x = 0; x < width; ++x) {
-        const BYTE* p = row + x * (bitsPerPixel / 8);
+        const BYTE* p = row + static_cast<size_t>(x) * (bitsPerPixel / 8);
         o.pixels.Row(y)[x] = (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
       }
     }
@@ -864,8 +864,8 @@ int WINAPI GetDeviceCaps(HDC, int index) {
     case LOGPIXELSY: return 96;
     case TECHNOLOGY: return DT_RASDISPLAY;
     case NUMCOLORS: return -1;
-    case HORZSIZE: return static_cast<int>(w * 25.4 / 96 + 0.5);
-    case VERTSIZE: return static_cast<int>(h * 25.4 / 96 + 0.5);
+    case HORZSIZE: return static_cast<int>(std::lround(w * 25.4 / 96));
+    case VERTSIZE: return static_cast<int>(std::lround(h * 25.4 / 96));
     default: return 0;
   }
 }
@@ -1242,7 +1242,7 @@ DWORD WINAPI GetSysColor(int index) {
     case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
     case COLOR_HIGHLIGHT: return RGB(49, 106, 197);
     case COLOR_BTNSHADOW:
-    case COLOR_GRAYTEXT: return RGB(128, 128, 128);
+    case COLOR_GRAYTEXT:
     case COLOR_APPWORKSPACE: return RGB(128, 128, 128);
     default: return RGB(212, 208, 200);
   }
