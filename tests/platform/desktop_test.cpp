@@ -33,7 +33,7 @@ long ScreenPixel(const std::string& file, int x, int y) {
   std::ifstream in(file, std::ios::binary);
   std::vector<unsigned char> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (d.size() < 100) return -1;
-  auto field = [&d](int i) {
+  auto field = [&d](size_t i) {
     return (uint32_t(d[i * 4]) << 24) | (uint32_t(d[i * 4 + 1]) << 16) | (uint32_t(d[i * 4 + 2]) << 8) |
            d[i * 4 + 3];
   };
@@ -374,8 +374,8 @@ void PointerAndBoxes(bool windowManager) {
   EXPECT_GE(box.y, 0);
   EXPECT_LE(box.x + box.width, 640);
   EXPECT_LE(box.y + box.height, 480);
-  EXPECT_NEAR(box.x + box.width / 2, game.x + 150, 40);
-  EXPECT_NEAR(box.y + box.height / 2, game.y + 100, 60);
+  EXPECT_NEAR(box.x + box.width / 2.0, game.x + 150, 40);
+  EXPECT_NEAR(box.y + box.height / 2.0, game.y + 100, 60);
   std::system(("xdotool windowfocus --sync " + box.id + " 2>/dev/null; xdotool key Return").c_str());
   EXPECT_EQ(ReadLine(fds[0], 5000), "box1 " + std::to_string(IDYES));
   EXPECT_EQ(ReadLine(fds[0], 5000), "behind 0") << "the Enter that answered the box reached the game";
