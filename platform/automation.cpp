@@ -1,19 +1,45 @@
-// The test side of the platform layer: input given as a person gives it,
-// reading and saving the window's pixels, and returning to a fresh state.
+// The test side of the platform layer, standing on the headless backend:
+// input given as a person gives it, scripted answers, the records of what the
+// program showed, played and started, reading and saving the window's pixels,
+// and returning to a fresh state.  Nothing in the layer calls back into this
+// file; it writes the headless backend's part of the state record and queues
+// input as the desktop backend does.
+#include "platform/automation.h"
+
 #include <png.h>
 
 #include <cstdio>
 
-#include "platform/internal.h"
-
-namespace plat {
-void ResetClipboard();
-void ResetProcesses();
-}  // namespace plat
+#include "platform/backend.h"
+#include "platform/state.h"
+#include "platform/window_scale.h"
 
 namespace {
 
 using namespace plat;
+
+HeadlessState& Headless() { return State().headless; }
+
+// While a box is open (input given from the idle handler), it has the
+// keyboard and the mouse: nothing reaches the windows behind it.
+bool BoxOpen() { return Headless().boxOpen; }
+
+bool BoxTakesKey(int vk, bool down) {
+  HeadlessState& h = Headless();
+  if (!h.boxOpen) return false;
+  if (down && h.openAnswer == 0) {
+    if (vk == VK_RETURN) h.openAnswer = BoxDefaultButton(h.openType);
+    if (vk == VK_ESCAPE) h.openAnswer = BoxEscapeAnswer(h.openType);
+  }
+  return true;
+}
+
+bool BoxTakesClose() {
+  HeadlessState& h = Headless();
+  if (!h.boxOpen) return false;
+  if (h.openAnswer == 0) h.openAnswer = BoxEscapeAnswer(h.openType);
+  return true;
+}
 
 HWND Target() {
   Window* w = TopWindow();
@@ -27,7 +53,8 @@ void Button(int button, bool down) {
                            : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
   if (BoxOpen()) return;  // a box is modal: clicks behind it go nowhere
   SetKeyHeld(vk, down);
-  if (HWND h = Target()) QueueInput(h, msg, MouseKeys(), MAKELPARAM(CursorPos().x, CursorPos().y), true);
+  const POINT at = State().input.cursor;
+  if (HWND h = Target()) QueueInput(h, msg, MouseKeys(), MAKELPARAM(at.x, at.y), true);
 }
 
 void Key(int vk, bool down) {
@@ -71,7 +98,7 @@ bool WritePng(const Surface& s, const std::string& path) {
   png_write_info(png, info);
   for (int y = 0; y < s.height; ++y) {
     const uint32_t* src = s.Row(y);
-    for (int x = 0; x < s.width; ++x) {
+    for (size_t x = 0; x < static_cast<size_t>(s.width); ++x) {
       row[x * 3] = static_cast<png_byte>((src[x] >> 16) & 0xFF);
       row[x * 3 + 1] = static_cast<png_byte>((src[x] >> 8) & 0xFF);
       row[x * 3 + 2] = static_cast<png_byte>(src[x] & 0xFF);
@@ -87,22 +114,42 @@ bool WritePng(const Surface& s, const std::string& path) {
 
 namespace automation {
 
+// What the desktop holds is closed first; then a fresh record takes the old
+// one's place, keeping only what the process opened once.
 void Reset() {
-  ResetWindows();
-  ResetGdi();
-  ResetInput();
-  ResetCursors();
-  ResetSystem();
-  ResetSound();
-  ResetDialogs();
-  ResetClipboard();
-  ResetProcesses();
-  ResetPresentCount();
-  ResetScale();
+  PlatformState& s = State();
+  DropAllWindows();
+  for (auto& [id, c] : s.cursors.cursors) Backend().freePointer(c);
+  StopSound();
+  Devices kept = std::move(s.devices);
+  s = PlatformState{};
+  s.devices = std::move(kept);
 }
 
+void SetHeadless(bool headless) { ChooseBackend(headless); }
+bool IsHeadless() { return !Backend().desktop; }
+void SetScreenSize(int width, int height) {
+  Headless().screenWidth = width > 0 ? width : 1;
+  Headless().screenHeight = height > 0 ? height : 1;
+}
+
+void SetVirtualTime(bool on) {
+  ClockState& c = State().clock;
+  if (on && !c.virtualTime) {
+    c.virtualStartTick = RealTickMs();
+    c.virtualStartWallMs = WallMs();
+    c.virtualMs = 0;
+  }
+  c.virtualTime = on;
+}
+void AdvanceTime(DWORD milliseconds) { State().clock.virtualMs += milliseconds; }
+
+void SetIdleHandler(std::function<bool()> handler) { Headless().idleHandler = std::move(handler); }
+void FailNextWindowCreation() { Headless().failNextWindow = true; }
+int PendingMessages() { return QueuedCount(); }
+
 void MoveMouse(int x, int y) {
-  CursorPos() = POINT{x, y};
+  State().input.cursor = POINT{x, y};
   if (BoxOpen()) return;  // the windows behind a box take no mouse input
   if (HWND h = Target()) QueueInput(h, WM_MOUSEMOVE, MouseKeys(), MAKELPARAM(x, y), true);
 }
@@ -120,7 +167,7 @@ void TapKey(int virtualKey) {
   Key(virtualKey, false);
 }
 void SetCapsLock(bool on) { SetLockState(VK_CAPITAL, on); }
-void SetKeyboardLayout(const std::string& layoutId) { KeyboardLayout() = layoutId; }
+void SetKeyboardLayout(const std::string& layoutId) { State().input.layout = layoutId; }
 
 // With a box open, the close button pressed is the box's own.
 void RequestClose() {
@@ -155,5 +202,53 @@ bool SaveDcPng(HDC hdc, const std::string& path) {
   Surface* s = SurfaceOfDC(hdc);
   return s != nullptr && WritePng(*s, path);
 }
+
+int PresentCount() { return State().windows.presents; }
+
+std::vector<COLORREF> PresentedPicture(int* width, int* height) {
+  Window* w = TopWindow();
+  const int n = State().scale.scale;
+  std::vector<uint32_t> pixels;
+  if (w != nullptr) EnlargeSurface(w->surface, n, pixels);
+  *width = w != nullptr ? w->surface.width * n : 0;
+  *height = w != nullptr ? w->surface.height * n : 0;
+  std::vector<COLORREF> out(pixels.size());
+  for (size_t i = 0; i < pixels.size(); ++i) out[i] = ToColour(pixels[i]);
+  return out;
+}
+void ClickPresented(int x, int y, int button) { Click(ToSurface(x), ToSurface(y), button); }
+
+void ScriptMessageBoxAnswer(int answer) { Headless().boxAnswers.push_back(answer); }
+const std::vector<MessageBoxRecord>& MessageBoxes() { return State().dialogs.boxes; }
+void ClearMessageBoxes() { State().dialogs.boxes.clear(); }
+void ScriptFileDialogAnswer(const std::string& fileName) { Headless().fileAnswers.push_back(fileName); }
+
+const std::vector<SoundRecord>& Sounds() { return State().sound.sounds; }
+void ClearSounds() { State().sound.sounds.clear(); }
+void SetAudioOutput(bool on) {
+  State().sound.audioChoice = on ? 1 : 0;
+  if (on) State().devices.audioTried = false;
+}
+
+bool DescribeCursor(HCURSOR cursor, CursorInfo* info) {
+  CursorImage* c = FindCursor(cursor);
+  if (c == nullptr || info == nullptr) return false;
+  info->width = c->width;
+  info->height = c->height;
+  info->hotX = c->hotX;
+  info->hotY = c->hotY;
+  info->system = c->system;
+  info->argb.assign(c->argb.begin(), c->argb.end());
+  return true;
+}
+HCURSOR CurrentCursor() { return State().cursors.current; }
+POINT CursorPosition() { return State().input.cursor; }
+
+void SetCommandRunner(CommandRunner runner) { State().processes.runner = std::move(runner); }
+const std::vector<CommandRequest>& Commands() { return State().processes.commands; }
+void ClearCommands() { State().processes.commands.clear(); }
+
+std::string ClipboardText() { return ClipboardNow(); }
+void SetClipboardText(const std::string& text) { StoreClipboard(text); }
 
 }  // namespace automation

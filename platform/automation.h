@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/records.h"
 #include "platform/win32.h"
 
 namespace automation {
@@ -15,7 +16,9 @@ namespace automation {
 // --- Modes -----------------------------------------------------------------
 // Headless: the window is a memory surface and SDL video is never started.  It
 // is chosen automatically without DISPLAY/WAYLAND_DISPLAY, by the environment
-// variable TRIVANE_HEADLESS=1, or by this call before the first window is made.
+// variable TRIVANE_HEADLESS=1, or by this call before the first window is made
+// (false chooses the desktop where a display can be opened).  Everything below
+// that gives answers or input drives the headless backend.
 void SetHeadless(bool headless);
 bool IsHeadless();
 // Size of the pretend display in headless mode (default 1024 x 768).
@@ -64,26 +67,13 @@ void SetIdleHandler(std::function<bool()> handler);
 void FailNextWindowCreation();
 
 // --- Message boxes ---------------------------------------------------------
-struct MessageBoxRecord {
-  std::string text;
-  std::string caption;
-  UINT style = 0;
-  int answer = 0;
-};
-// Answers are used in order, one per box (IDOK, IDYES, ...).  With a display
-// and nothing scripted, the real box is shown.
+// Answers are used in order, one per box (IDOK, IDYES, ...), by the headless
+// backend; on the desktop the real box is shown.
 void ScriptMessageBoxAnswer(int answer);
 const std::vector<MessageBoxRecord>& MessageBoxes();
 void ClearMessageBoxes();
 
 // --- Sounds ----------------------------------------------------------------
-struct SoundRecord {
-  std::string name;  // as given to PlaySoundA (empty for a stop request)
-  std::string path;  // the native path tried
-  DWORD flags = 0;
-  bool played = false;        // the file was found and decoded
-  unsigned decodedBytes = 0;  // bytes of sound the file gave, before conversion
-};
 const std::vector<SoundRecord>& Sounds();
 void ClearSounds();
 // Real audio output in headless mode (off by default; with SDL's dummy audio
@@ -121,16 +111,9 @@ POINT CursorPosition();
 
 // --- Processes and system commands ----------------------------------------
 // Every program the layer starts (WinExec, CreateProcessA, ShellExecuteA, and
-// the system commands behind ExitWindowsEx) goes through one runner.  Tests
-// replace it so nothing real is started, shut down or logged off.
-struct CommandRequest {
-  std::vector<std::string> argv;  // argv[0] is the program
-  std::string directory;          // working folder; empty = current
-  int show = SW_SHOW;
-};
-// Returns a process id to wait for (> 0), 0 for "started and already finished",
-// or -1 when the program could not be started.
-using CommandRunner = std::function<long(const CommandRequest&)>;
+// the system commands behind ExitWindowsEx) goes through one runner
+// (CommandRequest and CommandRunner are in platform/records.h).  Tests replace
+// it so nothing real is started, shut down or logged off.
 void SetCommandRunner(CommandRunner runner);  // nullptr restores the real one
 // The last requests seen by the runner, in order.
 const std::vector<CommandRequest>& Commands();
@@ -140,8 +123,9 @@ void ClearCommands();
 std::string ClipboardText();
 void SetClipboardText(const std::string& text);
 // Answers for GetOpenFileNameA / ChooseFontA in the order asked: a file name,
-// or the empty text for Cancel.  Without a scripted answer the desktop's
-// dialog program is used if there is one, else the call fails.
+// or the empty text for Cancel; headless, without a scripted answer the call
+// fails.  On the desktop its dialog program is asked (the call fails where
+// there is none).
 void ScriptFileDialogAnswer(const std::string& fileName);
 
 }  // namespace automation

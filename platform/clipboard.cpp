@@ -3,70 +3,58 @@
 // memory rules: SetClipboardData takes the block, GetClipboardData lends one.
 #include <cstring>
 
-#include "platform/internal.h"
+#include "platform/backend.h"
+#include "platform/state.h"
 
 namespace plat {
 
 namespace {
-bool g_open = false;
-std::string g_text;         // the clipboard of a headless run
-HGLOBAL g_given = nullptr;  // the block the program handed over
-HGLOBAL g_lent = nullptr;   // the block lent out by GetClipboardData
+ClipboardState& Clip() { return State().clipboard; }
 
 void DropBlocks() {
-  if (g_given) GlobalFree(g_given);
-  if (g_lent) GlobalFree(g_lent);
-  g_given = g_lent = nullptr;
-}
-
-std::string CurrentText() {
-  std::string text;
-  if (!Headless() && SdlClipboardGet(&text)) return text;
-  return g_text;
-}
-
-void StoreText(const std::string& text) {
-  g_text = text;
-  if (!Headless()) SdlClipboardSet(text);
+  if (Clip().given) GlobalFree(Clip().given);
+  if (Clip().lent) GlobalFree(Clip().lent);
+  Clip().given = Clip().lent = nullptr;
 }
 }  // namespace
 
-void ResetClipboard() {
-  DropBlocks();
-  g_open = false;
-  g_text.clear();
+// The desktop's clipboard where there is one, else the one kept here.
+std::string ClipboardNow() {
+  std::string text;
+  if (Backend().clipboardGet(&text)) return text;
+  return Clip().text;
+}
+
+void StoreClipboard(const std::string& text) {
+  Clip().text = text;
+  Backend().clipboardSet(text);
 }
 
 }  // namespace plat
 
-namespace automation {
-std::string ClipboardText() { return plat::CurrentText(); }
-void SetClipboardText(const std::string& text) { plat::StoreText(text); }
-}  // namespace automation
-
 using namespace plat;
 
 BOOL WINAPI OpenClipboard(HWND) {
-  if (g_open) return FALSE;
-  g_open = true;
+  if (Clip().open) return FALSE;
+  Clip().open = true;
   return TRUE;
 }
 
 BOOL WINAPI CloseClipboard(void) {
-  if (!g_open) return FALSE;
-  g_open = false;
+  if (!Clip().open) return FALSE;
+  Clip().open = false;
   return TRUE;
 }
 
 BOOL WINAPI EmptyClipboard(void) {
-  if (!g_open) return FALSE;
+  if (!Clip().open) return FALSE;
   DropBlocks();
-  StoreText("");
+  StoreClipboard("");
   return TRUE;
 }
 
 HANDLE WINAPI SetClipboardData(UINT format, HANDLE mem) {
-  if (!g_open || (format != CF_TEXT && format != CF_OEMTEXT) || mem == nullptr) return nullptr;
+  if (!Clip().open || (format != CF_TEXT && format != CF_OEMTEXT) || mem == nullptr) return nullptr;
   SIZE_T size = GlobalSize(mem);
   const char* bytes = static_cast<const char*>(GlobalLock(mem));
   if (bytes == nullptr && size > 0) return nullptr;
@@ -74,25 +62,25 @@ HANDLE WINAPI SetClipboardData(UINT format, HANDLE mem) {
   // comes first: a block without a terminator is never read past its end.
   std::string text = bytes ? std::string(bytes, strnlen(bytes, size)) : std::string();
   GlobalUnlock(mem);
-  if (g_given && g_given != mem) GlobalFree(g_given);
-  g_given = mem;
-  StoreText(text);
+  if (Clip().given && Clip().given != mem) GlobalFree(Clip().given);
+  Clip().given = mem;
+  StoreClipboard(text);
   return mem;
 }
 
 HANDLE WINAPI GetClipboardData(UINT format) {
-  if (!g_open || (format != CF_TEXT && format != CF_OEMTEXT)) return nullptr;
-  std::string text = CurrentText();
+  if (!Clip().open || (format != CF_TEXT && format != CF_OEMTEXT)) return nullptr;
+  std::string text = ClipboardNow();
   if (text.empty()) return nullptr;
-  if (g_lent) GlobalFree(g_lent);
-  g_lent = GlobalAlloc(GHND, text.size() + 1);
-  char* p = static_cast<char*>(GlobalLock(g_lent));
+  if (Clip().lent) GlobalFree(Clip().lent);
+  Clip().lent = GlobalAlloc(GHND, text.size() + 1);
+  char* p = static_cast<char*>(GlobalLock(Clip().lent));
   if (p == nullptr) return nullptr;
   std::memcpy(p, text.c_str(), text.size() + 1);
-  GlobalUnlock(g_lent);
-  return g_lent;
+  GlobalUnlock(Clip().lent);
+  return Clip().lent;
 }
 
 BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
-  return (format == CF_TEXT || format == CF_OEMTEXT) && !CurrentText().empty();
+  return (format == CF_TEXT || format == CF_OEMTEXT) && !ClipboardNow().empty();
 }

@@ -4,26 +4,21 @@
 #include <fstream>
 #include <map>
 
-#include "platform/internal.h"
+#include "platform/backend.h"
+#include "platform/state.h"
 
 namespace plat {
 
-void SdlApplyCursorShown(bool shown);
-void SdlFreeCursor(void* cursor);
-
 namespace {
 
-std::map<uintptr_t, CursorImage> g_cursors;
-uintptr_t g_nextCursor = 0x30000;
+CursorState& Pointers() { return State().cursors; }
 constexpr uintptr_t kArrow = 0x2FF00;
 constexpr uintptr_t kApplicationIcon = 0x2FF01;
-HCURSOR g_current = nullptr;
-int g_showCount = 0;
 
 constexpr size_t kMaxFile = 4 << 20;
 
 void MakeSystem() {
-  if (g_cursors.count(kArrow)) return;
+  if (Pointers().cursors.count(kArrow)) return;
   // A plain 12 x 19 arrow with its tip as the hot spot: black outline, white
   // inside, as the desktop's arrow is shaped.
   static const char* kShape[] = {"X           ", "XX          ", "X.X         ", "X..X        ", "X...X       ",
@@ -37,13 +32,13 @@ void MakeSystem() {
   for (const char* row : kShape)
     for (int x = 0; x < 12; ++x)
       arrow.argb.push_back(row[x] == 'X' ? 0xFF000000u : row[x] == '.' ? 0xFFFFFFFFu : 0u);
-  g_cursors[kArrow] = arrow;
+  Pointers().cursors[kArrow] = arrow;
   CursorImage icon;
   icon.system = true;
   icon.width = 32;
   icon.height = 32;
-  icon.argb.assign(32 * 32, 0xFF2060C0u);
-  g_cursors[kApplicationIcon] = icon;
+  icon.argb.assign(size_t{32} * 32, 0xFF2060C0u);
+  Pointers().cursors[kApplicationIcon] = icon;
 }
 
 uint32_t Le16(const std::vector<unsigned char>& d, size_t at) { return d[at] | (d[at + 1] << 8); }
@@ -111,11 +106,11 @@ bool ParseCursorFile(const std::vector<unsigned char>& d, CursorImage* out) {
         else if (bpp == 4) index = (line[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF;
         else index = line[x];
         if (index < palette) {
-          const unsigned char* p = &d[paletteAt + index * 4];
+          const unsigned char* p = &d[paletteAt + size_t{index} * 4];
           rgb = (uint32_t(p[2]) << 16) | (p[1] << 8) | p[0];
         }
       } else {
-        const unsigned char* p = line + x * (bpp / 8);
+        const unsigned char* p = line + static_cast<size_t>(x) * (bpp / 8);
         rgb = (uint32_t(p[2]) << 16) | (p[1] << 8) | p[0];
         if (bpp == 32) {
           alpha = p[3];
@@ -150,35 +145,11 @@ bool ParseCursorFile(const std::vector<unsigned char>& d, CursorImage* out) {
 
 CursorImage* FindCursor(HCURSOR c) {
   MakeSystem();
-  auto it = g_cursors.find(reinterpret_cast<uintptr_t>(c));
-  return it == g_cursors.end() ? nullptr : &it->second;
-}
-
-void ResetCursors() {
-  for (auto& [id, c] : g_cursors)
-    if (c.sdlCursor) SdlFreeCursor(c.sdlCursor);
-  g_cursors.clear();
-  g_current = nullptr;
-  g_showCount = 0;
+  auto it = Pointers().cursors.find(reinterpret_cast<uintptr_t>(c));
+  return it == Pointers().cursors.end() ? nullptr : &it->second;
 }
 
 }  // namespace plat
-
-namespace automation {
-bool DescribeCursor(HCURSOR cursor, CursorInfo* info) {
-  plat::CursorImage* c = plat::FindCursor(cursor);
-  if (c == nullptr || info == nullptr) return false;
-  info->width = c->width;
-  info->height = c->height;
-  info->hotX = c->hotX;
-  info->hotY = c->hotY;
-  info->system = c->system;
-  info->argb.assign(c->argb.begin(), c->argb.end());
-  return true;
-}
-HCURSOR CurrentCursor() { return plat::g_current; }
-POINT CursorPosition() { return plat::CursorPos(); }
-}  // namespace automation
 
 using namespace plat;
 
@@ -218,36 +189,34 @@ HCURSOR WINAPI LoadCursorFromFileA(LPCSTR fileName) {
     return nullptr;
   }
   MakeSystem();
-  uintptr_t id = g_nextCursor++;
-  g_cursors[id] = std::move(image);
+  uintptr_t id = Pointers().nextCursor++;
+  Pointers().cursors[id] = std::move(image);
   return reinterpret_cast<HCURSOR>(id);
 }
 
 BOOL WINAPI DestroyCursor(HCURSOR cursor) {
   CursorImage* c = FindCursor(cursor);
-  if (c == nullptr || c->system || cursor == g_current) return c != nullptr && c->system;
-  if (c->sdlCursor) SdlFreeCursor(c->sdlCursor);
-  g_cursors.erase(reinterpret_cast<uintptr_t>(cursor));
+  if (c == nullptr || c->system || cursor == Pointers().current) return c != nullptr && c->system;
+  Backend().freePointer(*c);
+  Pointers().cursors.erase(reinterpret_cast<uintptr_t>(cursor));
   return TRUE;
 }
 
 HCURSOR WINAPI SetCursor(HCURSOR cursor) {
-  HCURSOR previous = g_current;
+  HCURSOR previous = Pointers().current;
   if (cursor != nullptr && FindCursor(cursor) == nullptr) return previous;
-  g_current = cursor;
-  if (cursor == nullptr) {
-    SdlApplyCursorShown(false);
-  } else {
-    SdlApplyCursor(cursor);
-    SdlApplyCursorShown(g_showCount >= 0);
-  }
+  Pointers().current = cursor;
+  Backend().showPointer(cursor != nullptr ? FindCursor(cursor) : nullptr,
+                        cursor != nullptr && Pointers().showCount >= 0);
   return previous;
 }
 
-HCURSOR WINAPI GetCursor(void) { return g_current; }
+HCURSOR WINAPI GetCursor(void) { return Pointers().current; }
 
 int WINAPI ShowCursor(BOOL show) {
-  g_showCount += show ? 1 : -1;
-  SdlApplyCursorShown(g_showCount >= 0 && g_current != nullptr);
-  return g_showCount;
+  Pointers().showCount += show ? 1 : -1;
+  HCURSOR current = Pointers().current;
+  Backend().showPointer(current != nullptr ? FindCursor(current) : nullptr,
+                        Pointers().showCount >= 0 && current != nullptr);
+  return Pointers().showCount;
 }

@@ -1,19 +1,18 @@
 // What the files of the platform layer share among themselves.  Nothing here is
-// visible to the game's layers; they see only win32.h and automation.h.
+// visible to the game's layers; they see only win32.h and automation.h.  The
+// layer's state is one record (state.h); the desktop is reached through one
+// backend contract (backend.h).  Who calls whom is drawn in platform/README.md.
 #pragma once
 
 #include <bitset>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/automation.h"
+#include "platform/records.h"
 #include "platform/win32_subset.h"
-
-struct SDL_Window;
 
 namespace plat {
 
@@ -88,27 +87,30 @@ struct Window {
   bool invalid = false;
   bool erase = false;
   RECT update{};
-  HDC dc = nullptr;  // one DC per window (every window behaves as CS_OWNDC)
-  SDL_Window* sdl = nullptr;
-  bool dirty = false;  // drawn since the last hand-over to the screen
+  HDC dc = nullptr;        // one DC per window (every window behaves as CS_OWNDC)
+  void* native = nullptr;  // the backend's own window (an SDL window on the desktop)
+  bool dirty = false;      // drawn since the last hand-over to the screen
 };
 Window* FindWindowByHandle(HWND hwnd);
 Window* TopWindow();  // the first live window, or null
 Window* WindowOfSurface(const Surface* s);
 void InvalidateAll(Window& w, bool erase);
+// Destroys every window without telling their procedures (a test's reset).
+void DropAllWindows();
 
 // --- Messages ------------------------------------------------------------------
-// Input arriving from SDL or from automation.  Mouse messages carry the
+// Input arriving from the desktop or from automation.  Mouse messages carry the
 // WM_SETCURSOR that Windows sends just before handing them out.
 void QueueInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool setCursorFirst);
 // Messages Windows sends (not posts) on focus and visibility changes; they are
 // delivered inside the next GetMessageA / PeekMessageA.
 void QueueSent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-void ResetMessages();
 int QueuedCount();
-bool CallIdleHandler(int* callsThisWait);  // automation's idle handler; false when none or it gave up
-[[noreturn]] void FailBlocking(const char* what);
-void ResetWindows();
+// Hands drawn pixels to the screen now / when the last hand-over is older than
+// a frame.
+void PresentNow();
+void PresentIfDue();
+void NoteDrawn(Surface* s);  // called by the raster after every drawing call
 
 // --- Input state ---------------------------------------------------------------
 void SetKeyHeld(int vk, bool down);
@@ -118,50 +120,21 @@ bool KeyHeld(int vk);  // held on the desktop now
 // took from its queue (GetKeyState, and the Shift of a typed character).  A
 // handler asking whether Ctrl went with this key must not be told of a
 // release still queued behind it: a quick hand or a busy machine puts Ctrl's
-// release in the queue before the program reads the key.
-using KeyStates = std::bitset<256>;
-KeyStates HeldKeys();                     // the desktop's view, copied into each queued input message
-void TakeKeyStates(const KeyStates& at);  // the program took an input message
-KeyStates TakenKeys();                    // GetKeyState's view
+// release in the queue before the program reads the key.  Both views are
+// fields of the state record (InputState), so the queue reads and moves them
+// without calling back into the input file.
 bool KeyHeldAtMessage(int vk);
 // The MK_ flags of the buttons and modifiers held now, as mouse messages carry them.
 WPARAM MouseKeys();
 void ToggleLock(int vk);  // caps / num / scroll lock
 void SetLockState(int vk, bool on);
 bool LockState(int vk);
-POINT& CursorPos();
-void ResetInput();
-std::string& KeyboardLayout();
 
-// --- SDL backend ---------------------------------------------------------------
-bool Headless();
-bool VideoReady();  // SDL video started (not headless)
-bool CreateSdlWindow(Window& w);
-void DestroySdlWindow(Window& w);
-void SdlShowWindow(Window& w, bool shown);
-void SdlMoveResize(Window& w);
-void SdlSetTitle(Window& w);
-void SdlWarpMouse(int x, int y);
-void SdlApplyCursor(HCURSOR cursor);
-// Reads SDL events into the message queues; waits up to timeoutMs for one when
-// timeoutMs > 0.
-void PumpSdl(int timeoutMs);
-// Hands drawn pixels to the screen now / when the last hand-over is older than
-// a frame.
-void PresentNow();
-void PresentIfDue();
-void NoteDrawn(Surface* s);  // called by the raster after every drawing call
-int PresentCount();
-void ResetPresentCount();
-void ResetScale();  // the presented window back to factor 1 (window_scale.h)
-bool ScreenSize(int* w, int* h);
-void SetHeadlessScreen(int w, int h);
-void SetHeadlessMode(bool on);
-bool SdlClipboardSet(const std::string& text);
-bool SdlClipboardGet(std::string* text);
-// A modal SDL box; returns the pressed button id or 0 when none could be shown.
-int SdlMessageBox(const std::string& text, const std::string& caption, UINT type);
-std::string SdlKeyboardLayout();
+// --- Presentation (window_scale.h) -----------------------------------------------
+// The picture as the desktop shows it: each surface pixel repeated n x n times.
+void EnlargeSurface(const Surface& s, int n, std::vector<uint32_t>& out);
+// A position in the presented window to one on the drawn surface.
+int ToSurface(int v);
 
 // --- Raster ----------------------------------------------------------------------
 Surface* SurfaceOfDC(HDC hdc);
@@ -170,7 +143,6 @@ void DestroyDc(HDC hdc);
 void FillSurface(Surface& s, const RECT& r, uint32_t pixel);
 // The colour a brush paints, false for a hollow or unknown brush.
 bool BrushColour(HBRUSH brush, COLORREF* colour);
-void ResetGdi();
 
 // --- Text ----------------------------------------------------------------------
 // Draws (or only measures, when s is null) 8-bit text with the DC's font.
@@ -184,7 +156,7 @@ struct TextStyle {
 };
 LOGFONTA* FontOfDC(HDC hdc);
 bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length, SIZE* extent);
-bool FontMetrics(const LOGFONTA& font, TEXTMETRICA* tm);
+bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm);
 // Converts 8-bit text of a character set to Unicode code points.
 std::vector<uint32_t> DecodeCharset(const char* text, int length, int charset);
 std::string Utf8FromCodePoints(const std::vector<uint32_t>& cps);
@@ -194,30 +166,35 @@ struct CursorImage {
   int width = 0, height = 0, hotX = 0, hotY = 0;
   bool system = false;
   std::vector<uint32_t> argb;
-  void* sdlCursor = nullptr;
+  void* native = nullptr;  // the backend's pointer made from it, once shown
 };
 CursorImage* FindCursor(HCURSOR c);
-void ResetCursors();
 
 // --- System, sound, dialogs --------------------------------------------------------
 DWORD NowMs();  // the tick count (real or virtual)
-void ResetSystem();
-void ResetSound();
+uint64_t RealTickMs();
+int64_t WallMs();
 // Checks a whole wave file in memory before it is decoded: a data chunk
 // claiming more than the file holds is cut to what it holds; a file without
 // format or sound is refused, with the reason in *why.
-bool CheckWave(std::vector<uint8_t>& bytes, std::string* why);
-void ResetDialogs();
+bool CheckWave(std::vector<uint8_t>& d, std::string* why);
 // Message boxes: their buttons, the answer of Enter and of Esc / the close
-// button, and (headless) whether a box is open and takes input given now.
+// button.
 std::vector<int> BoxButtons(UINT type);
 int BoxDefaultButton(UINT type);
 int BoxEscapeAnswer(UINT type);
-bool BoxOpen();
-bool BoxTakesKey(int vk, bool down);
-bool BoxTakesClose();
+void StopSound();  // whatever is playing stops
+// The program would wait for a person, and nothing is given (headless): ends
+// the program with a clear message instead of hanging.
+[[noreturn]] void FailBlocking(const char* what);
+// The clipboard's text: the desktop's where there is one, else the layer's own.
+std::string ClipboardNow();
+void StoreClipboard(const std::string& text);
 long RunCommand(const automation::CommandRequest& req);
 std::vector<std::string> SplitCommandLine(const std::string& line);
-std::string Lower(std::string s);
+inline std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
 
 }  // namespace plat

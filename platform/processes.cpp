@@ -11,29 +11,18 @@
 #include <cstdlib>
 #include <map>
 
-#include "platform/internal.h"
-
-extern char** environ;
+#include "platform/state.h"
 
 namespace plat {
 
 namespace {
 
-struct Process {
-  long pid = 0;  // 0: nothing to wait for
-  bool finished = false;
-  DWORD exitCode = 0;
-  bool thread = false;  // the thread handle CreateProcessA also returns
-  bool token = false;
-};
-std::map<uintptr_t, Process> g_handles;
-uintptr_t g_nextHandle = 0x40000;
-std::vector<long> g_detached;  // started without a handle: reaped later
-automation::CommandRunner g_runner;
-std::vector<automation::CommandRequest> g_commands;
+using Process = ProcessEntry;
+ProcessState& Procs() { return State().processes; }
+std::vector<long>& Detached() { return State().devices.detached; }
 
 void ReapDetached() {
-  std::erase_if(g_detached, [](long pid) { return waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG) != 0; });
+  std::erase_if(Detached(), [](long pid) { return waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG) != 0; });
 }
 
 long SpawnForReal(const automation::CommandRequest& req) {
@@ -55,14 +44,14 @@ long SpawnForReal(const automation::CommandRequest& req) {
 }
 
 HANDLE NewHandle(const Process& p) {
-  uintptr_t id = g_nextHandle++;
-  g_handles[id] = p;
+  uintptr_t id = Procs().nextHandle++;
+  Procs().handles[id] = p;
   return reinterpret_cast<HANDLE>(id);
 }
 
 Process* FindProcess(HANDLE h) {
-  auto it = g_handles.find(reinterpret_cast<uintptr_t>(h));
-  return it == g_handles.end() ? nullptr : &it->second;
+  auto it = Procs().handles.find(reinterpret_cast<uintptr_t>(h));
+  return it == Procs().handles.end() ? nullptr : &it->second;
 }
 
 // Waits for a process; timeout in ms, INFINITE for no limit.
@@ -97,9 +86,9 @@ bool Reap(Process& p, DWORD timeout) {
 }  // namespace
 
 long RunCommand(const automation::CommandRequest& req) {
-  g_commands.push_back(req);
+  Procs().commands.push_back(req);
   ReapDetached();
-  return g_runner ? g_runner(req) : SpawnForReal(req);
+  return Procs().runner ? Procs().runner(req) : SpawnForReal(req);
 }
 
 // Windows command-line rules: blanks separate arguments, double quotes group,
@@ -142,20 +131,6 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
 
 }  // namespace plat
 
-namespace automation {
-void SetCommandRunner(CommandRunner runner) { plat::g_runner = std::move(runner); }
-const std::vector<CommandRequest>& Commands() { return plat::g_commands; }
-void ClearCommands() { plat::g_commands.clear(); }
-}  // namespace automation
-
-namespace plat {
-void ResetProcesses() {
-  g_runner = nullptr;
-  g_commands.clear();
-  g_handles.clear();
-}
-}  // namespace plat
-
 using namespace plat;
 
 UINT WINAPI WinExec(LPCSTR commandLine, UINT cmdShow) {
@@ -167,10 +142,11 @@ UINT WINAPI WinExec(LPCSTR commandLine, UINT cmdShow) {
   req.show = static_cast<int>(cmdShow);
   long pid = RunCommand(req);
   if (pid < 0) return ERROR_FILE_NOT_FOUND;
-  if (pid > 0) g_detached.push_back(pid);
+  if (pid > 0) Detached().push_back(pid);
   return 33;  // above 31: started
 }
 
+// NOLINTNEXTLINE(readability-non-const-parameter): the command line is writable in the Win32 signature
 BOOL WINAPI CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
                            BOOL, DWORD, LPVOID, LPCSTR currentDirectory, LPSTARTUPINFOA startupInfo,
                            LPPROCESS_INFORMATION processInformation) {
@@ -207,7 +183,7 @@ BOOL WINAPI CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY
     processInformation->dwProcessId = static_cast<DWORD>(pid);
     processInformation->dwThreadId = static_cast<DWORD>(pid);
   } else if (pid > 0) {
-    g_detached.push_back(pid);
+    Detached().push_back(pid);
   }
   return TRUE;
 }
@@ -229,8 +205,8 @@ BOOL WINAPI GetExitCodeProcess(HANDLE process, LPDWORD exitCode) {
 BOOL WINAPI CloseHandle(HANDLE handle) {
   Process* p = FindProcess(handle);
   if (p == nullptr) return FALSE;
-  if (!p->finished && p->pid > 0 && !p->thread) g_detached.push_back(p->pid);
-  g_handles.erase(reinterpret_cast<uintptr_t>(handle));
+  if (!p->finished && p->pid > 0 && !p->thread) Detached().push_back(p->pid);
+  Procs().handles.erase(reinterpret_cast<uintptr_t>(handle));
   return TRUE;
 }
 
@@ -272,7 +248,7 @@ HINSTANCE WINAPI ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR param
   req.show = showCmd;
   long pid = RunCommand(req);
   if (pid < 0) return result(2);
-  if (pid > 0) g_detached.push_back(pid);
+  if (pid > 0) Detached().push_back(pid);
   return result(42);
 }
 

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
-#include "platform/internal.h"
+#include "platform/backend.h"
+#include "platform/state.h"
 
 namespace plat {
 
@@ -50,9 +52,22 @@ struct Dc {
   COLORREF dcBrushColour = RGB(255, 255, 255);
 };
 
-std::unordered_map<uintptr_t, GdiObject> g_objects;
-std::unordered_map<uintptr_t, Dc> g_dcs;
-uintptr_t g_nextId = 0x10000;
+}  // namespace
+
+// The raster's part of the state record.
+struct GdiTables {
+  std::unordered_map<uintptr_t, GdiObject> objects;
+  std::unordered_map<uintptr_t, Dc> dcs;
+  uintptr_t nextId = 0x10000;
+};
+
+namespace {
+
+GdiTables& Gdi() {
+  std::shared_ptr<GdiTables>& tables = State().gdi;
+  if (!tables) tables = std::make_shared<GdiTables>();
+  return *tables;
+}
 
 constexpr uintptr_t kStockBase = 0x100;
 constexpr uintptr_t kDefaultBitmap = kStockBase + 0x40;
@@ -70,14 +85,14 @@ H AsHandle(uintptr_t id) {
 GdiObject* Object(HGDIOBJ h);
 
 void MakeStock() {
-  if (!g_objects.empty() && g_objects.count(kStockBase + BLACK_BRUSH)) return;
+  if (!Gdi().objects.empty() && Gdi().objects.count(kStockBase + BLACK_BRUSH)) return;
   auto brush = [](int index, COLORREF c, bool hollow) {
     GdiObject o;
     o.kind = kBrush;
     o.stock = true;
     o.colour = c;
     o.hollow = hollow;
-    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
+    Gdi().objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   brush(WHITE_BRUSH, RGB(255, 255, 255), false);
   brush(LTGRAY_BRUSH, RGB(192, 192, 192), false);
@@ -86,7 +101,7 @@ void MakeStock() {
   brush(BLACK_BRUSH, RGB(0, 0, 0), false);
   brush(NULL_BRUSH, 0, true);
   brush(DC_BRUSH, 0, false);
-  g_objects[kStockBase + DC_BRUSH].dcColour = 2;
+  Gdi().objects[kStockBase + DC_BRUSH].dcColour = 2;
   auto pen = [](int index, COLORREF c, int style) {
     GdiObject o;
     o.kind = kPen;
@@ -94,13 +109,13 @@ void MakeStock() {
     o.colour = c;
     o.penStyle = style;
     o.penWidth = 1;
-    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
+    Gdi().objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   pen(WHITE_PEN, RGB(255, 255, 255), PS_SOLID);
   pen(BLACK_PEN, 0, PS_SOLID);
   pen(NULL_PEN, 0, PS_NULL);
   pen(DC_PEN, 0, PS_SOLID);
-  g_objects[kStockBase + DC_PEN].dcColour = 1;
+  Gdi().objects[kStockBase + DC_PEN].dcColour = 1;
   // Stock fonts: all map to the desktop's sans face; the system font is bold
   // with a 16-pixel cell as on a 96-dpi Windows desktop.
   auto font = [](int index, int height, int weight, const char* face) {
@@ -111,7 +126,7 @@ void MakeStock() {
     o.font.lfWeight = weight;
     o.font.lfCharSet = ANSI_CHARSET;
     std::snprintf(o.font.lfFaceName, LF_FACESIZE, "%s", face);
-    g_objects[kStockBase + static_cast<uintptr_t>(index)] = o;
+    Gdi().objects[kStockBase + static_cast<uintptr_t>(index)] = o;
   };
   font(SYSTEM_FONT, 16, FW_BOLD, "sans-serif");
   font(DEVICE_DEFAULT_FONT, 16, FW_BOLD, "sans-serif");
@@ -124,24 +139,24 @@ void MakeStock() {
   bmp.kind = kBitmap;
   bmp.stock = true;
   AllocateSurface(bmp.pixels, 1, 1);
-  g_objects[kDefaultBitmap] = bmp;
+  Gdi().objects[kDefaultBitmap] = bmp;
 }
 
 GdiObject* Object(HGDIOBJ h) {
   MakeStock();
-  auto it = g_objects.find(Key(h));
-  return it == g_objects.end() ? nullptr : &it->second;
+  auto it = Gdi().objects.find(Key(h));
+  return it == Gdi().objects.end() ? nullptr : &it->second;
 }
 
 Dc* FindDc(HDC hdc) {
-  auto it = g_dcs.find(Key(hdc));
-  return it == g_dcs.end() ? nullptr : &it->second;
+  auto it = Gdi().dcs.find(Key(hdc));
+  return it == Gdi().dcs.end() ? nullptr : &it->second;
 }
 
 HGDIOBJ NewObject(GdiObject o) {
   MakeStock();
-  uintptr_t id = g_nextId++;
-  g_objects[id] = std::move(o);
+  uintptr_t id = Gdi().nextId++;
+  Gdi().objects[id] = std::move(o);
   return AsHandle<HGDIOBJ>(id);
 }
 
@@ -149,7 +164,7 @@ void Release(HGDIOBJ h) {
   GdiObject* o = Object(h);
   if (o == nullptr) return;
   if (o->selectCount > 0) o->selectCount--;
-  if (o->selectCount == 0 && o->deletePending) g_objects.erase(Key(h));
+  if (o->selectCount == 0 && o->deletePending) Gdi().objects.erase(Key(h));
 }
 
 void Retain(HGDIOBJ h) {
@@ -603,13 +618,13 @@ LOGFONTA* FontOfDC(HDC hdc) {
 
 HDC CreateWindowDc(Window& w) {
   MakeStock();
-  uintptr_t id = g_nextId++;
+  uintptr_t id = Gdi().nextId++;
   Dc dc;
   dc.hwnd = w.handle;
   dc.pen = AsHandle<HGDIOBJ>(kStockBase + BLACK_PEN);
   dc.brush = AsHandle<HGDIOBJ>(kStockBase + WHITE_BRUSH);
   dc.font = AsHandle<HGDIOBJ>(kStockBase + SYSTEM_FONT);
-  g_dcs[id] = dc;
+  Gdi().dcs[id] = dc;
   return AsHandle<HDC>(id);
 }
 
@@ -620,7 +635,7 @@ void DestroyDc(HDC hdc) {
   Release(dc->brush);
   Release(dc->font);
   Release(dc->bitmap);
-  g_dcs.erase(Key(hdc));
+  Gdi().dcs.erase(Key(hdc));
 }
 
 bool BrushColour(HBRUSH brush, COLORREF* colour) {
@@ -635,12 +650,6 @@ bool BrushColour(HBRUSH brush, COLORREF* colour) {
   return true;
 }
 
-void ResetGdi() {
-  g_dcs.clear();
-  g_objects.clear();
-  g_nextId = 0x10000;
-}
-
 }  // namespace plat
 
 using namespace plat;
@@ -652,8 +661,8 @@ HGDIOBJ WINAPI GetStockObject(int index) {
   MakeStock();
   if (index < 0 || index > DC_PEN) return nullptr;
   const uintptr_t id = kStockBase + static_cast<uintptr_t>(index);
-  auto it = g_objects.find(id);
-  return it == g_objects.end() ? nullptr : AsHandle<HGDIOBJ>(id);
+  auto it = Gdi().objects.find(id);
+  return it == Gdi().objects.end() ? nullptr : AsHandle<HGDIOBJ>(id);
 }
 
 HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
@@ -872,7 +881,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object) {
     o->deletePending = true;
     return TRUE;
   }
-  g_objects.erase(Key(object));
+  Gdi().objects.erase(Key(object));
   return TRUE;
 }
 
@@ -927,13 +936,13 @@ int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID out) {
 HDC WINAPI CreateCompatibleDC(HDC hdc) {
   if (hdc != nullptr && FindDc(hdc) == nullptr) return nullptr;
   MakeStock();
-  uintptr_t id = g_nextId++;
+  uintptr_t id = Gdi().nextId++;
   Dc dc;
   dc.pen = AsHandle<HGDIOBJ>(kStockBase + BLACK_PEN);
   dc.brush = AsHandle<HGDIOBJ>(kStockBase + WHITE_BRUSH);
   dc.font = AsHandle<HGDIOBJ>(kStockBase + SYSTEM_FONT);
   dc.bitmap = AsHandle<HGDIOBJ>(kDefaultBitmap);
-  g_dcs[id] = dc;
+  Gdi().dcs[id] = dc;
   return AsHandle<HDC>(id);
 }
 
@@ -985,7 +994,7 @@ HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type) {
 
 int WINAPI GetDeviceCaps(HDC, int index) {
   int w = 0, h = 0;
-  ScreenSize(&w, &h);
+  Backend().screenSize(&w, &h);
   switch (index) {
     case HORZRES: return w;
     case VERTRES: return h;

@@ -1,44 +1,34 @@
-// The desktop side of the window: SDL2 windows, events turned into window
-// messages with Windows virtual-key codes, and handing the drawn pixels to the
-// screen.  Without a display (or when asked) everything here stays off and the
-// window lives only in memory.
+// The desktop backend: SDL2 windows, events turned into window messages with
+// Windows virtual-key codes, the drawn pixels handed to the screen, SDL's
+// message boxes, the clipboard, and the desktop's dialog program (zenity) for
+// the common dialogs.  Chosen only when a display can be opened (backend.cpp).
 #include <SDL.h>
+#include <fontconfig/fontconfig.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
+#include <set>
 
-#include "platform/internal.h"
+#include "platform/backend.h"
+#include "platform/box_guard.h"
+#include "platform/state.h"
 #include "platform/window_scale.h"
 
 namespace plat {
 
 namespace {
 
-int g_headlessChoice = -1;  // -1: decide from the environment
-bool g_videoTried = false;
-bool g_videoReady = false;
-int g_screenW = 1024, g_screenH = 768;  // the pretend display when headless
-int g_presents = 0;
-DWORD g_lastPresentMs = 0;  // tick count of the last hand-over (virtual in tests)
-std::map<Uint32, HWND> g_bySdlId;
-// The presented window is g_scale times the drawn surface (window_scale.h);
-// g_scaleAsked 0 means "choose from the desktop when the window is made".
-int g_scale = 1;
-int g_scaleAsked = 1;
-// Once the factor has been other than 1, a window without a sizing frame keeps
-// its surface whatever size the desktop reports: a late report of an earlier
-// factor's size, or a window manager trimming a 3x window to the screen, must
-// not change the picture the program draws.
-bool g_scaledOnce = false;
-std::vector<uint32_t> g_presented;  // the enlarged picture handed to SDL
-
-// A position in the presented window to one on the drawn surface.  Floor
-// division, so that a position left of or above the window (a drag leaving
-// it) stays outside the surface.
-int ToSurface(int v) { return v >= 0 ? v / g_scale : -((-v + g_scale - 1) / g_scale); }
+Devices& Dev() { return State().devices; }
+ScaleState& Scale() { return State().scale; }
+std::map<uint32_t, HWND>& BySdlId() { return State().desktop.bySdlId; }
+SDL_Window* Sdl(const Window& w) { return static_cast<SDL_Window*>(w.native); }
 
 // The program's 8-bit texts (titles, boxes, clipboard) are Windows-1253: the
 // only non-ASCII text the game produces is Greek from its Greek keyboard.
@@ -49,19 +39,18 @@ std::string ToUtf8(const std::string& text) {
 }
 
 bool EnsureVideo() {
-  if (g_videoReady) return true;
-  if (g_videoTried) return false;
-  g_videoTried = true;
+  if (Dev().videoReady) return true;
+  if (Dev().videoTried) return false;
+  Dev().videoTried = true;
   // Ctrl+C and kill must end the program, not become a quit event.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "platform: no display available (%s); running without one\n", SDL_GetError());
-    g_headlessChoice = 1;
     return false;
   }
   std::atexit(SDL_Quit);
-  g_videoReady = true;
+  Dev().videoReady = true;
   SDL_Keymod mods = SDL_GetModState();
   SetLockState(VK_CAPITAL, (mods & KMOD_CAPS) != 0);
   SetLockState(VK_NUMLOCK, (mods & KMOD_NUM) != 0);
@@ -151,20 +140,6 @@ int GenericKey(int vk) {
   return vk;
 }
 
-// The picture as the desktop shows it: each surface pixel repeated n × n
-// times, so that lines and letters stay sharp.
-void EnlargeSurface(const Surface& s, int n, std::vector<uint32_t>& out) {
-  const size_t wide = static_cast<size_t>(s.width) * n;
-  out.resize(wide * static_cast<size_t>(s.height) * n);
-  for (int y = 0; y < s.height; ++y) {
-    const uint32_t* src = s.Row(y);
-    uint32_t* first = out.data() + static_cast<size_t>(y) * n * wide;
-    for (int x = 0; x < s.width; ++x)
-      for (int i = 0; i < n; ++i) first[static_cast<size_t>(x) * n + i] = src[x];
-    for (int r = 1; r < n; ++r) std::memcpy(first + r * wide, first, wide * sizeof(uint32_t));
-  }
-}
-
 // The factor the desktop suggests for a surface of w x h: the largest n up to
 // 3 for which the window, with its title bar and frame, fits the usable area
 // (the display less the taskbar and panels).  Density decides whether 3 is
@@ -172,7 +147,7 @@ void EnlargeSurface(const Surface& s, int n, std::vector<uint32_t>& out) {
 // would be more than 38 cm wide, so 2 is the most offered there; a display
 // that does not say its density counts as 96.
 int AutomaticScaleFor(int w, int h) {
-  if (!VideoReady() || w <= 0 || h <= 0) return 1;
+  if (w <= 0 || h <= 0) return 1;
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
   float dpi = 0;
@@ -189,19 +164,19 @@ void KeepOnScreen(Window& w) {
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return;
   int x = 0, y = 0, ww = 0, wh = 0;
-  SDL_GetWindowPosition(w.sdl, &x, &y);
-  SDL_GetWindowSize(w.sdl, &ww, &wh);
+  SDL_GetWindowPosition(Sdl(w), &x, &y);
+  SDL_GetWindowSize(Sdl(w), &ww, &wh);
   int top = 0, left = 0;
-  SDL_GetWindowBordersSize(w.sdl, &top, &left, nullptr, nullptr);
+  SDL_GetWindowBordersSize(Sdl(w), &top, &left, nullptr, nullptr);
   const int nx = std::max(usable.x + left, std::min(x, usable.x + usable.w - ww));
   const int ny = std::max(usable.y + top, std::min(y, usable.y + usable.h - wh));
-  if (nx != x || ny != y) SDL_SetWindowPosition(w.sdl, nx, ny);
+  if (nx != x || ny != y) SDL_SetWindowPosition(Sdl(w), nx, ny);
 }
 
 void Translate(const SDL_Event& e) {
   auto window = [](Uint32 id) -> Window* {
-    auto it = g_bySdlId.find(id);
-    return it == g_bySdlId.end() ? nullptr : FindWindowByHandle(it->second);
+    auto it = BySdlId().find(id);
+    return it == BySdlId().end() ? nullptr : FindWindowByHandle(it->second);
   };
   switch (e.type) {
     case SDL_WINDOWEVENT: {
@@ -219,19 +194,19 @@ void Translate(const SDL_Event& e) {
         // ShowWindow calls, sometimes after the state has moved on again.
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_RESTORED:
-          if (!w->visible && !(SDL_GetWindowFlags(w->sdl) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)))
+          if (!w->visible && !(SDL_GetWindowFlags(Sdl(*w)) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)))
             QueueSent(w->handle, WM_SHOWWINDOW, TRUE, 0);
           w->dirty = true;
           break;
         case SDL_WINDOWEVENT_HIDDEN:
         case SDL_WINDOWEVENT_MINIMIZED:
-          if (w->visible && (SDL_GetWindowFlags(w->sdl) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)))
+          if (w->visible && (SDL_GetWindowFlags(Sdl(*w)) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)))
             QueueSent(w->handle, WM_SHOWWINDOW, FALSE, 0);
           break;
         case SDL_WINDOWEVENT_EXPOSED: w->dirty = true; break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
-          int nw = e.window.data1 / g_scale, nh = e.window.data2 / g_scale;
-          const bool follows = (w->style & WS_THICKFRAME) || !g_scaledOnce;
+          int nw = e.window.data1 / Scale().scale, nh = e.window.data2 / Scale().scale;
+          const bool follows = (w->style & WS_THICKFRAME) || !Scale().scaledOnce;
           if (follows && (nw != w->surface.width || nh != w->surface.height)) {
             ResizeSurface(w->surface, nw, nh);
             if (w->classStyle & (CS_HREDRAW | CS_VREDRAW)) InvalidateAll(*w, true);
@@ -246,8 +221,10 @@ void Translate(const SDL_Event& e) {
     }
     case SDL_MOUSEMOTION: {
       Window* w = window(e.motion.windowID);
-      CursorPos() = POINT{ToSurface(e.motion.x), ToSurface(e.motion.y)};
-      if (w) QueueInput(w->handle, WM_MOUSEMOVE, MouseKeys(), MAKELPARAM(CursorPos().x, CursorPos().y), true);
+      State().input.cursor = POINT{ToSurface(e.motion.x), ToSurface(e.motion.y)};
+      if (w)
+        QueueInput(w->handle, WM_MOUSEMOVE, MouseKeys(), MAKELPARAM(State().input.cursor.x, State().input.cursor.y),
+                   true);
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
@@ -272,16 +249,17 @@ void Translate(const SDL_Event& e) {
         default: return;
       }
       SetKeyHeld(vk, down);
-      CursorPos() = POINT{ToSurface(e.button.x), ToSurface(e.button.y)};
-      if (w) QueueInput(w->handle, msg, MouseKeys(), MAKELPARAM(CursorPos().x, CursorPos().y), true);
+      State().input.cursor = POINT{ToSurface(e.button.x), ToSurface(e.button.y)};
+      if (w)
+        QueueInput(w->handle, msg, MouseKeys(), MAKELPARAM(State().input.cursor.x, State().input.cursor.y), true);
       break;
     }
     case SDL_MOUSEWHEEL: {
       Window* w = window(e.wheel.windowID);
       if (w == nullptr) return;
       int delta = e.wheel.y * WHEEL_DELTA;
-      QueueInput(w->handle, WM_MOUSEWHEEL, MAKEWPARAM(MouseKeys(), delta), MAKELPARAM(CursorPos().x, CursorPos().y),
-                 false);
+      QueueInput(w->handle, WM_MOUSEWHEEL, MAKEWPARAM(MouseKeys(), delta),
+                 MAKELPARAM(State().input.cursor.x, State().input.cursor.y), false);
       break;
     }
     case SDL_KEYDOWN:
@@ -310,159 +288,127 @@ void Translate(const SDL_Event& e) {
   }
 }
 
-}  // namespace
-
-void SetHeadlessMode(bool on) { g_headlessChoice = on ? 1 : 0; }
-
-bool Headless() {
-  if (g_headlessChoice < 0) {
-    const char* forced = std::getenv("TRIVANE_HEADLESS");
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    bool noDisplay = (display == nullptr || *display == '\0') && (wayland == nullptr || *wayland == '\0');
-    g_headlessChoice = (forced != nullptr && std::strcmp(forced, "0") != 0 && *forced != '\0') || noDisplay;
-  }
-  if (g_headlessChoice == 1) return true;
-  return !EnsureVideo();
-}
-
-bool VideoReady() { return g_videoReady && !Headless(); }
-
-void SetHeadlessScreen(int w, int h) {
-  g_screenW = w > 0 ? w : 1;
-  g_screenH = h > 0 ? h : 1;
-}
 
 bool ScreenSize(int* w, int* h) {
-  if (VideoReady()) {
-    SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
-      *w = mode.w;
-      *h = mode.h;
-      return true;
-    }
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+    *w = mode.w;
+    *h = mode.h;
+    return true;
   }
-  *w = g_screenW;
-  *h = g_screenH;
+  *w = State().headless.screenWidth;
+  *h = State().headless.screenHeight;
   return true;
 }
 
-bool CreateSdlWindow(Window& w) {
-  if (!VideoReady() || !g_bySdlId.empty()) return false;  // one window reaches the desktop
+bool OpenOnDesktop(Window& w) {
+  if (!BySdlId().empty()) return false;  // one window reaches the desktop
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (w.style & WS_POPUP) flags |= SDL_WINDOW_BORDERLESS;
   if (w.style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
   if (w.style & WS_MAXIMIZE) flags |= SDL_WINDOW_MAXIMIZED;
   if (w.exStyle & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_UTILITY;
   std::string title = ToUtf8(w.title);
-  if (g_scaleAsked == 0) g_scale = AutomaticScaleFor(w.surface.width, w.surface.height);
-  g_scaledOnce = g_scaledOnce || g_scale > 1;
-  w.sdl = SDL_CreateWindow(title.c_str(), w.x, w.y, std::max(w.surface.width, 1) * g_scale,
-                           std::max(w.surface.height, 1) * g_scale, flags);
-  if (w.sdl == nullptr) return false;
-  g_bySdlId[SDL_GetWindowID(w.sdl)] = w.handle;
-  if (g_scale > 1) KeepOnScreen(w);
+  ScaleState& scale = Scale();
+  if (scale.asked == 0) scale.scale = AutomaticScaleFor(w.surface.width, w.surface.height);
+  scale.scaledOnce = scale.scaledOnce || scale.scale > 1;
+  w.native = SDL_CreateWindow(title.c_str(), w.x, w.y, std::max(w.surface.width, 1) * scale.scale,
+                              std::max(w.surface.height, 1) * scale.scale, flags);
+  if (w.native == nullptr) return false;
+  BySdlId()[SDL_GetWindowID(Sdl(w))] = w.handle;
+  if (scale.scale > 1) KeepOnScreen(w);
+  return true;
+}
+
+// A window the desktop cannot show still lives in memory, as the program
+// goes on drawing into it.
+bool CreateSdlWindow(Window& w) {
+  if (!OpenOnDesktop(w)) std::fprintf(stderr, "platform: the window could not be opened on the display\n");
   return true;
 }
 
 void DestroySdlWindow(Window& w) {
-  if (w.sdl == nullptr) return;
-  g_bySdlId.erase(SDL_GetWindowID(w.sdl));
-  SDL_DestroyWindow(w.sdl);
-  w.sdl = nullptr;
+  if (Sdl(w) == nullptr) return;
+  BySdlId().erase(SDL_GetWindowID(Sdl(w)));
+  SDL_DestroyWindow(Sdl(w));
+  w.native = nullptr;
 }
 
 void SdlShowWindow(Window& w, bool shown) {
-  if (w.sdl == nullptr) return;
+  if (Sdl(w) == nullptr) return;
   if (shown) {
-    SDL_ShowWindow(w.sdl);
-    SDL_RaiseWindow(w.sdl);
+    SDL_ShowWindow(Sdl(w));
+    SDL_RaiseWindow(Sdl(w));
     w.dirty = true;
   } else {
-    SDL_HideWindow(w.sdl);
+    SDL_HideWindow(Sdl(w));
   }
 }
 
 void SdlMoveResize(Window& w) {
-  if (w.sdl == nullptr) return;
-  SDL_SetWindowPosition(w.sdl, w.x, w.y);
-  SDL_SetWindowSize(w.sdl, std::max(w.surface.width, 1) * g_scale, std::max(w.surface.height, 1) * g_scale);
-  if (g_scale > 1) KeepOnScreen(w);
+  if (Sdl(w) == nullptr) return;
+  SDL_SetWindowPosition(Sdl(w), w.x, w.y);
+  const int n = Scale().scale;
+  SDL_SetWindowSize(Sdl(w), std::max(w.surface.width, 1) * n, std::max(w.surface.height, 1) * n);
+  if (n > 1) KeepOnScreen(w);
   w.dirty = true;
 }
 
 void SdlSetTitle(Window& w) {
-  if (w.sdl == nullptr) return;
-  SDL_SetWindowTitle(w.sdl, ToUtf8(w.title).c_str());
+  if (Sdl(w) == nullptr) return;
+  SDL_SetWindowTitle(Sdl(w), ToUtf8(w.title).c_str());
 }
 
 void SdlWarpMouse(int x, int y) {
   Window* w = TopWindow();
-  if (w != nullptr && w->sdl != nullptr) SDL_WarpMouseInWindow(w->sdl, x * g_scale, y * g_scale);
+  const int n = Scale().scale;
+  if (w != nullptr && Sdl(*w) != nullptr) SDL_WarpMouseInWindow(Sdl(*w), x * n, y * n);
 }
 
 void PumpSdl(int timeoutMs) {
-  if (!VideoReady()) return;
   SDL_Event e;
   if (timeoutMs > 0 && SDL_WaitEventTimeout(&e, timeoutMs)) Translate(e);
   while (SDL_PollEvent(&e)) Translate(e);
 }
 
-void PresentNow() {
-  g_lastPresentMs = NowMs();
-  Window* w = TopWindow();
-  if (w == nullptr || !w->dirty) return;
-  w->dirty = false;
-  ++g_presents;
-  if (w->sdl == nullptr || !w->visible || w->surface.width == 0 || w->surface.height == 0) return;
-  SDL_Surface* target = SDL_GetWindowSurface(w->sdl);
+// Nothing queued: the drawn picture goes to the screen while the desktop is
+// given a moment to send something.
+void WaitForEvents(int*, const char*) {
+  PresentNow();
+  PumpSdl(50);
+}
+
+void Present(Window& w) {
+  if (Sdl(w) == nullptr) return;
+  SDL_Surface* target = SDL_GetWindowSurface(Sdl(w));
   if (target == nullptr) return;
   SDL_Surface* source = nullptr;
-  if (g_scale == 1) {
-    source = SDL_CreateRGBSurfaceWithFormatFrom(w->surface.base, w->surface.width, w->surface.height, 32,
-                                                static_cast<int>(w->surface.rowStep * 4), SDL_PIXELFORMAT_RGB888);
+  const int n = Scale().scale;
+  if (n == 1) {
+    source = SDL_CreateRGBSurfaceWithFormatFrom(w.surface.base, w.surface.width, w.surface.height, 32,
+                                                static_cast<int>(w.surface.rowStep * 4), SDL_PIXELFORMAT_RGB888);
   } else {
-    EnlargeSurface(w->surface, g_scale, g_presented);
-    source = SDL_CreateRGBSurfaceWithFormatFrom(g_presented.data(), w->surface.width * g_scale,
-                                                w->surface.height * g_scale, 32, w->surface.width * g_scale * 4,
-                                                SDL_PIXELFORMAT_RGB888);
+    EnlargeSurface(w.surface, n, Scale().presented);
+    source = SDL_CreateRGBSurfaceWithFormatFrom(Scale().presented.data(), w.surface.width * n, w.surface.height * n,
+                                                32, w.surface.width * n * 4, SDL_PIXELFORMAT_RGB888);
   }
   if (source == nullptr) return;
   SDL_BlitSurface(source, nullptr, target, nullptr);
   SDL_FreeSurface(source);
-  SDL_UpdateWindowSurface(w->sdl);
+  SDL_UpdateWindowSurface(Sdl(w));
 }
 
-// Drawing reaches the screen at most about 60 times a second while the program
-// only draws; every pump, sleep and box hands over the rest.
-void PresentIfDue() {
-  if (NowMs() - g_lastPresentMs >= 16) PresentNow();
+// The window grows or shrinks where it stands, then comes back on screen.
+void Rescale(Window& w) {
+  if (Sdl(w) == nullptr) return;
+  const int n = Scale().scale;
+  SDL_SetWindowSize(Sdl(w), std::max(w.surface.width, 1) * n, std::max(w.surface.height, 1) * n);
+  KeepOnScreen(w);
 }
 
-void NoteDrawn(Surface* s) {
-  Window* w = TopWindow();
-  if (w == nullptr || &w->surface != s) {
-    w = WindowOfSurface(s);
-    if (w == nullptr) return;
-  }
-  w->dirty = true;
-  PresentIfDue();
-}
-
-int PresentCount() { return g_presents; }
-void ResetPresentCount() { g_presents = 0; }
-void ResetScale() {
-  g_scale = g_scaleAsked = 1;
-  g_scaledOnce = false;
-}
-
-bool SdlClipboardSet(const std::string& text) {
-  if (!VideoReady()) return false;
-  return SDL_SetClipboardText(ToUtf8(text).c_str()) == 0;
-}
+bool SdlClipboardSet(const std::string& text) { return SDL_SetClipboardText(ToUtf8(text).c_str()) == 0; }
 
 bool SdlClipboardGet(std::string* text) {
-  if (!VideoReady()) return false;
   char* utf8 = SDL_GetClipboardText();
   if (utf8 == nullptr) return false;
   // Back to the program's 8-bit code page; characters it lacks become "?".
@@ -523,11 +469,10 @@ void DropInputBehindBox() {
   SetKeyHeld(VK_LBUTTON, (buttons & SDL_BUTTON_LMASK) != 0);
   SetKeyHeld(VK_RBUTTON, (buttons & SDL_BUTTON_RMASK) != 0);
   SetKeyHeld(VK_MBUTTON, (buttons & SDL_BUTTON_MMASK) != 0);
-  TakeKeyStates(HeldKeys());
+  State().input.heldAtMessage = State().input.held;
 }
 
 int SdlMessageBox(const std::string& text, const std::string& caption, UINT type) {
-  if (Headless()) return 0;
   PresentNow();
   std::vector<SDL_MessageBoxButtonData> buttons;
   const int enter = BoxDefaultButton(type), escape = BoxEscapeAnswer(type);
@@ -559,13 +504,14 @@ int SdlMessageBox(const std::string& text, const std::string& caption, UINT type
   // The box belongs to the main window: transient for it, and centred on it
   // by the box's own placement.
   Window* top = TopWindow();
-  data.window = top ? top->sdl : nullptr;
+  data.window = top ? Sdl(*top) : nullptr;
   data.title = c.c_str();
   data.message = t.c_str();
   data.numbuttons = static_cast<int>(buttons.size());
   data.buttons = buttons.data();
   int pressed = 0;
   int shown = 0;
+  BoxGuard* guard = GuardBoxesOf(data.window);
   do {
     pressed = 0;
     shown = SDL_ShowMessageBox(&data, &pressed);
@@ -573,6 +519,7 @@ int SdlMessageBox(const std::string& text, const std::string& caption, UINT type
     // shown again, as Windows offers no way out of it but its buttons.
     if (shown == 0 && pressed < 0) pressed = escape;
   } while (shown == 0 && pressed == 0);
+  EndBoxGuard(guard);
   DropInputBehindBox();
   if (top != nullptr) top->dirty = true;
   return shown == 0 ? pressed : 0;
@@ -593,80 +540,129 @@ std::string SdlKeyboardLayout() {
   return "00000409";
 }
 
-void SdlApplyCursor(HCURSOR cursor) {
-  if (!VideoReady()) return;
-  CursorImage* c = FindCursor(cursor);
-  if (c == nullptr) return;
-  if (c->sdlCursor == nullptr) {
-    if (c->system) {
-      c->sdlCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-    } else if (c->width > 0 && c->height > 0) {
-      SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(c->argb.data(), c->width, c->height, 32, c->width * 4,
-                                                          SDL_PIXELFORMAT_ARGB8888);
-      if (s != nullptr) {
-        c->sdlCursor = SDL_CreateColorCursor(s, c->hotX, c->hotY);
-        SDL_FreeSurface(s);
+void ShowPointer(CursorImage* c, bool shown) {
+  if (c != nullptr) {
+    if (c->native == nullptr) {
+      if (c->system) {
+        c->native = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+      } else if (c->width > 0 && c->height > 0) {
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(c->argb.data(), c->width, c->height, 32, c->width * 4,
+                                                            SDL_PIXELFORMAT_ARGB8888);
+        if (s != nullptr) {
+          c->native = SDL_CreateColorCursor(s, c->hotX, c->hotY);
+          SDL_FreeSurface(s);
+        }
       }
     }
+    if (c->native != nullptr) SDL_SetCursor(static_cast<SDL_Cursor*>(c->native));
   }
-  if (c->sdlCursor != nullptr) SDL_SetCursor(static_cast<SDL_Cursor*>(c->sdlCursor));
+  SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void SdlApplyCursorShown(bool shown) {
-  if (VideoReady()) SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+void FreePointer(CursorImage& c) {
+  if (c.native != nullptr) SDL_FreeCursor(static_cast<SDL_Cursor*>(c.native));
+  c.native = nullptr;
 }
 
-void SdlFreeCursor(void* cursor) {
-  if (g_videoReady && cursor != nullptr) SDL_FreeCursor(static_cast<SDL_Cursor*>(cursor));
-}
-
-}  // namespace plat
-
-namespace presentation {
-
-int SetWindowScale(int factor) {
-  using namespace plat;
-  Window* w = TopWindow();
-  g_scaleAsked = factor <= 0 ? 0 : std::min(std::max(factor, kMinScale), kMaxScale);
-  const int next = g_scaleAsked != 0 ? g_scaleAsked : AutomaticScale();
-  if (next != g_scale) {
-    g_scale = next;
-    g_scaledOnce = g_scaledOnce || g_scale > 1;
-    // The window grows or shrinks where it stands, then comes back on screen.
-    if (w != nullptr && w->sdl != nullptr) {
-      SDL_SetWindowSize(w->sdl, std::max(w->surface.width, 1) * g_scale, std::max(w->surface.height, 1) * g_scale);
-      KeepOnScreen(*w);
-    }
+bool OnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  if (path == nullptr) return false;
+  std::string all = path;
+  size_t start = 0;
+  while (start <= all.size()) {
+    size_t end = all.find(':', start);
+    if (end == std::string::npos) end = all.size();
+    std::string candidate = all.substr(start, end - start) + "/" + program;
+    if (access(candidate.c_str(), X_OK) == 0) return true;
+    start = end + 1;
   }
-  if (w != nullptr) w->dirty = true;
-  return g_scale;
+  return false;
 }
 
-int WindowScale() { return plat::g_scale; }
-
-int AutomaticScale() {
-  using namespace plat;
-  Window* w = TopWindow();
-  return w != nullptr ? AutomaticScaleFor(w->surface.width, w->surface.height) : AutomaticScaleFor(500, 500);
-}
-
-}  // namespace presentation
-
-namespace automation {
-std::vector<COLORREF> PresentedPicture(int* width, int* height) {
-  using namespace plat;
-  Window* w = TopWindow();
-  std::vector<uint32_t> pixels;
-  if (w != nullptr) EnlargeSurface(w->surface, g_scale, pixels);
-  *width = w != nullptr ? w->surface.width * g_scale : 0;
-  *height = w != nullptr ? w->surface.height * g_scale : 0;
-  std::vector<COLORREF> out(pixels.size());
-  for (size_t i = 0; i < pixels.size(); ++i) out[i] = ToColour(pixels[i]);
+// Runs a dialog program and returns what it printed, or nothing when it was
+// cancelled or could not run.
+std::optional<std::string> RunCapture(const std::vector<std::string>& args) {
+  int fds[2];
+  if (pipe(fds) != 0) return std::nullopt;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid;
+  int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  if (rc != 0) {
+    close(fds[0]);
+    return std::nullopt;
+  }
+  std::string out;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
   return out;
 }
-void ClickPresented(int x, int y, int button) { Click(plat::ToSurface(x), plat::ToSurface(y), button); }
-void SetHeadless(bool headless) { plat::SetHeadlessMode(headless); }
-bool IsHeadless() { return plat::Headless(); }
-void SetScreenSize(int width, int height) { plat::SetHeadlessScreen(width, height); }
-int PresentCount() { return plat::PresentCount(); }
-}  // namespace automation
+
+// The answer of the desktop's dialog program, false when it has none.
+bool AskDialog(const std::vector<std::string>& zenityArgs, bool listFonts, std::string* answer, bool* cancelled) {
+  if (!OnPath("zenity")) return false;
+  std::vector<std::string> args = zenityArgs;
+  if (listFonts) {
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* os = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* set = FcFontList(nullptr, pattern, os);
+    std::set<std::string> families;
+    for (int i = 0; set != nullptr && i < set->nfont; ++i) {
+      FcChar8* family = nullptr;
+      if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch)
+        families.insert(reinterpret_cast<char*>(family));
+    }
+    if (set) FcFontSetDestroy(set);
+    FcObjectSetDestroy(os);
+    FcPatternDestroy(pattern);
+    for (const std::string& f : families) args.push_back(f);
+  }
+  PresentNow();
+  std::optional<std::string> out = RunCapture(args);
+  *cancelled = !out || out->empty();
+  if (out) *answer = *out;
+  return true;
+}
+
+const BackendOps kDesktop = {
+    .name = "SDL",
+    .desktop = true,
+    .createWindow = CreateSdlWindow,
+    .destroyWindow = DestroySdlWindow,
+    .showWindow = SdlShowWindow,
+    .moveResize = SdlMoveResize,
+    .setTitle = SdlSetTitle,
+    .present = Present,
+    .rescale = Rescale,
+    .automaticScale = AutomaticScaleFor,
+    .screenSize = ScreenSize,
+    .pump = PumpSdl,
+    .wait = WaitForEvents,
+    .warpPointer = SdlWarpMouse,
+    .showPointer = ShowPointer,
+    .freePointer = FreePointer,
+    .keyboardLayout = SdlKeyboardLayout,
+    .messageBox = SdlMessageBox,
+    .askDialog = AskDialog,
+    .clipboardSet = SdlClipboardSet,
+    .clipboardGet = SdlClipboardGet,
+};
+
+}  // namespace
+
+const BackendOps* DesktopBackend() { return EnsureVideo() ? &kDesktop : nullptr; }
+
+}  // namespace plat

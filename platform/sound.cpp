@@ -8,44 +8,50 @@
 #include <cstring>
 #include <fstream>
 
-#include "platform/internal.h"
+#include "platform/backend.h"
+#include "platform/state.h"
 
 namespace plat {
 
 namespace {
 
-std::vector<automation::SoundRecord> g_sounds;
-int g_audioChoice = -1;  // -1: on unless headless
-bool g_audioTried = false;
-SDL_AudioDeviceID g_device = 0;
-SDL_AudioSpec g_output{};
+Devices& Dev() { return State().devices; }
+std::vector<automation::SoundRecord>& Records() { return State().sound.sounds; }
 
-bool AudioWanted() { return g_audioChoice < 0 ? !Headless() : g_audioChoice == 1; }
+bool AudioWanted() {
+  const int choice = State().sound.audioChoice;
+  return choice < 0 ? Backend().desktop : choice == 1;
+}
 
 bool EnsureDevice() {
-  if (g_device != 0) return true;
-  if (g_audioTried || !AudioWanted()) return false;
-  g_audioTried = true;
+  if (Dev().audioDevice != 0) return true;
+  if (Dev().audioTried || !AudioWanted()) return false;
+  Dev().audioTried = true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{};
   want.freq = 44100;
   want.format = AUDIO_S16SYS;
   want.channels = 2;
   want.samples = 2048;
-  g_device = SDL_OpenAudioDevice(nullptr, 0, &want, &g_output, 0);
-  if (g_device == 0) return false;
-  SDL_PauseAudioDevice(g_device, 0);
+  SDL_AudioSpec output{};
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &output, 0);
+  if (device == 0) return false;
+  Dev().audioDevice = device;
+  Dev().audioFrequency = output.freq;
+  Dev().audioFormat = output.format;
+  Dev().audioChannels = output.channels;
+  SDL_PauseAudioDevice(device, 0);
   return true;
 }
 
 // Replaces whatever is playing with these samples (already in device format).
 void Play(const Uint8* data, Uint32 bytes) {
-  SDL_ClearQueuedAudio(g_device);
-  SDL_QueueAudio(g_device, data, bytes);
+  SDL_ClearQueuedAudio(Dev().audioDevice);
+  SDL_QueueAudio(Dev().audioDevice, data, bytes);
 }
 
 void WaitUntilQuiet() {
-  while (g_device != 0 && SDL_GetQueuedAudioSize(g_device) > 0) Sleep(10);
+  while (Dev().audioDevice != 0 && SDL_GetQueuedAudioSize(Dev().audioDevice) > 0) Sleep(10);
 }
 
 // Sound files of the game are a few hundred kilobytes; anything past this is
@@ -77,8 +83,8 @@ bool PlayWave(const std::string& path, bool wait, unsigned* decoded) {
   *decoded = length;
   if (EnsureDevice()) {
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, g_output.format, g_output.channels,
-                          g_output.freq) >= 0) {
+    if (SDL_BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, Dev().audioFormat, Dev().audioChannels,
+                          Dev().audioFrequency) >= 0) {
       std::vector<Uint8> work(static_cast<size_t>(length) * std::max(cvt.len_mult, 1));
       std::memcpy(work.data(), buffer, length);
       cvt.len = static_cast<int>(length);
@@ -95,22 +101,12 @@ bool PlayWave(const std::string& path, bool wait, unsigned* decoded) {
 
 }  // namespace
 
-void ResetSound() {
-  g_sounds.clear();
-  g_audioChoice = -1;
-  if (g_device != 0) SDL_ClearQueuedAudio(g_device);
+// Whatever is playing stops (a test's reset).
+void StopSound() {
+  if (Dev().audioDevice != 0) SDL_ClearQueuedAudio(Dev().audioDevice);
 }
 
 }  // namespace plat
-
-namespace automation {
-const std::vector<SoundRecord>& Sounds() { return plat::g_sounds; }
-void ClearSounds() { plat::g_sounds.clear(); }
-void SetAudioOutput(bool on) {
-  plat::g_audioChoice = on ? 1 : 0;
-  if (on) plat::g_audioTried = false;
-}
-}  // namespace automation
 
 using namespace plat;
 
@@ -118,23 +114,23 @@ BOOL WINAPI PlaySoundA(LPCSTR sound, HMODULE, DWORD flags) {
   automation::SoundRecord record;
   record.flags = flags;
   if (sound == nullptr || (flags & SND_PURGE)) {  // stop what is playing
-    if (g_device != 0) SDL_ClearQueuedAudio(g_device);
-    g_sounds.push_back(record);
+    if (Dev().audioDevice != 0) SDL_ClearQueuedAudio(Dev().audioDevice);
+    Records().push_back(record);
     return TRUE;
   }
   record.name = sound;
   // Sounds from memory or resources do not exist in this program.
   if ((flags & SND_MEMORY) || (flags & SND_RESOURCE) == SND_RESOURCE) {
-    g_sounds.push_back(record);
+    Records().push_back(record);
     return FALSE;
   }
   record.path = NativePath(sound);
-  if (flags & SND_NOSTOP && g_device != 0 && SDL_GetQueuedAudioSize(g_device) > 0) {
-    g_sounds.push_back(record);
+  if (flags & SND_NOSTOP && Dev().audioDevice != 0 && SDL_GetQueuedAudioSize(Dev().audioDevice) > 0) {
+    Records().push_back(record);
     return FALSE;
   }
   record.played = PlayWave(record.path, (flags & SND_ASYNC) == 0, &record.decodedBytes);
-  g_sounds.push_back(record);
+  Records().push_back(record);
   return record.played ? TRUE : FALSE;
 }
 
@@ -144,15 +140,15 @@ BOOL WINAPI Beep(DWORD frequency, DWORD duration) {
   automation::SoundRecord record;
   record.name = "beep " + std::to_string(frequency) + " Hz " + std::to_string(duration) + " ms";
   record.played = true;
-  g_sounds.push_back(record);
+  Records().push_back(record);
   duration = std::min<DWORD>(duration, 60000);
-  if (EnsureDevice() && g_output.format == AUDIO_S16SYS) {
-    size_t frames = static_cast<size_t>(g_output.freq) * duration / 1000;
-    std::vector<Sint16> samples(frames * g_output.channels);
-    double period = static_cast<double>(g_output.freq) / frequency;
+  if (EnsureDevice() && Dev().audioFormat == AUDIO_S16SYS) {
+    size_t frames = static_cast<size_t>(Dev().audioFrequency) * duration / 1000;
+    std::vector<Sint16> samples(frames * Dev().audioChannels);
+    double period = static_cast<double>(Dev().audioFrequency) / frequency;
     for (size_t i = 0; i < frames; ++i) {
       Sint16 v = std::fmod(static_cast<double>(i), period) < period / 2 ? 6000 : -6000;
-      for (int c = 0; c < g_output.channels; ++c) samples[i * g_output.channels + c] = v;
+      for (int c = 0; c < Dev().audioChannels; ++c) samples[i * Dev().audioChannels + c] = v;
     }
     Play(reinterpret_cast<const Uint8*>(samples.data()), static_cast<Uint32>(samples.size() * sizeof(Sint16)));
   }

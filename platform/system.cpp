@@ -9,37 +9,16 @@
 #include <map>
 #include <thread>
 
-#include "platform/internal.h"
+#include "platform/backend.h"
+#include "platform/state.h"
 
 namespace plat {
 
 namespace {
 
-bool g_virtualTime = false;
-uint64_t g_virtualMs = 0;          // milliseconds since the virtual clock started
-uint64_t g_virtualStartTick = 0;   // the real tick count when it started
-int64_t g_virtualStartWallMs = 0;  // the wall clock when it started
-
-struct GlobalBlock {
-  std::vector<char> bytes;
-  int locks = 0;
-};
-std::map<uintptr_t, GlobalBlock> g_blocks;
-uintptr_t g_nextBlock = 0x50000;
 constexpr SIZE_T kMaxBlock = SIZE_T(256) << 20;
 
-uint64_t RealTickMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<uint64_t>(ts.tv_sec) * 1000 + static_cast<uint64_t>(ts.tv_nsec) / 1000000;
-}
-
-int64_t WallMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_REALTIME, &ts);
-  if (g_virtualTime) return g_virtualStartWallMs + static_cast<int64_t>(g_virtualMs);
-  return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
+MemoryState& Memory() { return State().memory; }
 
 void FillTime(LPSYSTEMTIME out, bool local) {
   if (out == nullptr) return;
@@ -66,44 +45,15 @@ UINT CopyOut(const std::string& value, LPSTR buffer, UINT size) {
 
 }  // namespace
 
-DWORD NowMs() {
-  if (g_virtualTime) return static_cast<DWORD>(g_virtualStartTick + g_virtualMs);
-  return static_cast<DWORD>(RealTickMs());
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-void ResetSystem() {
-  g_virtualTime = false;
-  g_virtualMs = 0;
-  g_blocks.clear();
-}
-
 }  // namespace plat
-
-namespace automation {
-void SetVirtualTime(bool on) {
-  using namespace plat;
-  if (on && !g_virtualTime) {
-    g_virtualStartTick = RealTickMs();
-    g_virtualStartWallMs = WallMs();
-    g_virtualMs = 0;
-  }
-  g_virtualTime = on;
-}
-void AdvanceTime(DWORD milliseconds) { plat::g_virtualMs += milliseconds; }
-}  // namespace automation
 
 using namespace plat;
 
 void WINAPI Sleep(DWORD milliseconds) {
   // A program that sleeps between drawing steps wants the steps seen.
   PresentNow();
-  if (g_virtualTime) {
-    g_virtualMs += milliseconds;
+  if (State().clock.virtualTime) {
+    State().clock.virtualMs += milliseconds;
     return;
   }
   if (milliseconds == INFINITE) milliseconds = 0x7FFFFFFF;
@@ -121,7 +71,7 @@ void WINAPI GetSystemTime(LPSYSTEMTIME time) { FillTime(time, false); }
 
 int WINAPI GetSystemMetrics(int index) {
   int w = 0, h = 0;
-  ScreenSize(&w, &h);
+  Backend().screenSize(&w, &h);
   switch (index) {
     case SM_CXSCREEN:
     case SM_CXFULLSCREEN: return w;
@@ -192,33 +142,33 @@ HGLOBAL WINAPI GlobalAlloc(UINT, SIZE_T bytes) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  uintptr_t id = g_nextBlock++;
-  g_blocks[id].bytes.assign(bytes, 0);  // always zero-filled
+  uintptr_t id = Memory().nextBlock++;
+  Memory().blocks[id].bytes.assign(bytes, 0);  // always zero-filled
   return reinterpret_cast<HGLOBAL>(id);
 }
 
 LPVOID WINAPI GlobalLock(HGLOBAL mem) {
-  auto it = g_blocks.find(reinterpret_cast<uintptr_t>(mem));
-  if (it == g_blocks.end() || it->second.bytes.empty()) return nullptr;
+  auto it = Memory().blocks.find(reinterpret_cast<uintptr_t>(mem));
+  if (it == Memory().blocks.end() || it->second.bytes.empty()) return nullptr;
   it->second.locks++;
   return it->second.bytes.data();
 }
 
 BOOL WINAPI GlobalUnlock(HGLOBAL mem) {
-  auto it = g_blocks.find(reinterpret_cast<uintptr_t>(mem));
-  if (it == g_blocks.end() || it->second.locks == 0) return FALSE;
+  auto it = Memory().blocks.find(reinterpret_cast<uintptr_t>(mem));
+  if (it == Memory().blocks.end() || it->second.locks == 0) return FALSE;
   it->second.locks--;
   return it->second.locks > 0;
 }
 
 HGLOBAL WINAPI GlobalFree(HGLOBAL mem) {
-  auto it = g_blocks.find(reinterpret_cast<uintptr_t>(mem));
-  if (it == g_blocks.end()) return mem;
-  g_blocks.erase(it);
+  auto it = Memory().blocks.find(reinterpret_cast<uintptr_t>(mem));
+  if (it == Memory().blocks.end()) return mem;
+  Memory().blocks.erase(it);
   return nullptr;
 }
 
 SIZE_T WINAPI GlobalSize(HGLOBAL mem) {
-  auto it = g_blocks.find(reinterpret_cast<uintptr_t>(mem));
-  return it == g_blocks.end() ? 0 : it->second.bytes.size();
+  auto it = Memory().blocks.find(reinterpret_cast<uintptr_t>(mem));
+  return it == Memory().blocks.end() ? 0 : it->second.bytes.size();
 }

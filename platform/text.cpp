@@ -23,54 +23,67 @@
 #include <map>
 #include <memory>
 
-#include "platform/internal.h"
+#include "platform/state.h"
 
 namespace plat {
 
 namespace {
-
-FT_Library g_ft = nullptr;
-bool g_ftFailed = false;
 
 struct FaceEntry {
   FT_Face face = nullptr;
   bool emboldenNeeded = false;
   bool obliqueNeeded = false;
 };
-std::map<std::string, FaceEntry> g_faces;    // by request key
-std::map<std::string, FT_Face> g_faceFiles;  // by file path and index
-std::map<int, iconv_t> g_converters;         // by character set
+
+}  // namespace
+
+// The text's part of the state record, kept for the whole process.
+struct FontCache {
+  FT_Library ft = nullptr;
+  bool failed = false;
+  bool releaseRegistered = false;
+  std::map<std::string, FaceEntry> faces;    // by request key
+  std::map<std::string, FT_Face> faceFiles;  // by file path and index
+  std::map<int, iconv_t> converters;         // by character set
+};
+
+namespace {
+
+FontCache& Fonts() {
+  std::shared_ptr<FontCache>& fonts = State().devices.fonts;
+  if (!fonts) fonts = std::make_shared<FontCache>();
+  return *fonts;
+}
 
 // Faces and converters live as long as the process; they are handed back at
 // exit so leak checkers see a clean end.
 void ReleaseAll() {
-  for (auto& [charset, cd] : g_converters)
+  for (auto& [charset, cd] : Fonts().converters)
     if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
-  g_converters.clear();
-  for (auto& [file, face] : g_faceFiles) FT_Done_Face(face);
-  g_faceFiles.clear();
-  g_faces.clear();
-  if (g_ft != nullptr) {
-    FT_Done_FreeType(g_ft);
-    g_ft = nullptr;
+  Fonts().converters.clear();
+  for (auto& [file, face] : Fonts().faceFiles) FT_Done_Face(face);
+  Fonts().faceFiles.clear();
+  Fonts().faces.clear();
+  if (Fonts().ft != nullptr) {
+    FT_Done_FreeType(Fonts().ft);
+    Fonts().ft = nullptr;
     FcFini();
   }
 }
 
 void RegisterRelease() {
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
+  if (!Fonts().releaseRegistered) {
+    Fonts().releaseRegistered = true;
     std::atexit(ReleaseAll);
   }
 }
 
 bool EnsureFreeType() {
-  if (g_ft != nullptr) return true;
-  if (g_ftFailed) return false;
-  if (FT_Init_FreeType(&g_ft) != 0) {
-    g_ftFailed = true;
-    g_ft = nullptr;
+  if (Fonts().ft != nullptr) return true;
+  if (Fonts().failed) return false;
+  if (FT_Init_FreeType(&Fonts().ft) != 0) {
+    Fonts().failed = true;
+    Fonts().ft = nullptr;
     return false;
   }
   FcInit();
@@ -99,8 +112,8 @@ FaceEntry* Resolve(const LOGFONTA& lf) {
   int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
   bool italic = lf.lfItalic != 0;
   std::string key = Lower(family) + "|" + std::to_string(weight) + "|" + (italic ? "i" : "r");
-  auto found = g_faces.find(key);
-  if (found != g_faces.end()) return found->second.face ? &found->second : nullptr;
+  auto found = Fonts().faces.find(key);
+  if (found != Fonts().faces.end()) return found->second.face ? &found->second : nullptr;
 
   FaceEntry entry;
   FcPattern* pattern = FcPatternCreate();
@@ -123,11 +136,11 @@ FaceEntry* Resolve(const LOGFONTA& lf) {
     if (file != nullptr) {
       std::string fileKey = std::string(reinterpret_cast<char*>(file)) + "#" + std::to_string(index);
       FT_Face face = nullptr;
-      auto f = g_faceFiles.find(fileKey);
-      if (f != g_faceFiles.end()) {
+      auto f = Fonts().faceFiles.find(fileKey);
+      if (f != Fonts().faceFiles.end()) {
         face = f->second;
-      } else if (FT_New_Face(g_ft, reinterpret_cast<char*>(file), index, &face) == 0) {
-        g_faceFiles[fileKey] = face;
+      } else if (FT_New_Face(Fonts().ft, reinterpret_cast<char*>(file), index, &face) == 0) {
+        Fonts().faceFiles[fileKey] = face;
       } else {
         face = nullptr;
       }
@@ -138,8 +151,8 @@ FaceEntry* Resolve(const LOGFONTA& lf) {
     }
     FcPatternDestroy(match);
   }
-  g_faces[key] = entry;
-  return entry.face ? &g_faces[key] : nullptr;
+  Fonts().faces[key] = entry;
+  return entry.face ? &Fonts().faces[key] : nullptr;
 }
 
 struct Metrics {
@@ -257,14 +270,14 @@ std::vector<uint32_t> DecodeCharset(const char* text, int length, int charset) {
   std::vector<uint32_t> out;
   if (text == nullptr || length <= 0) return out;
   iconv_t cd;
-  auto it = g_converters.find(charset);
-  if (it != g_converters.end()) {
+  auto it = Fonts().converters.find(charset);
+  if (it != Fonts().converters.end()) {
     cd = it->second;
   } else {
     RegisterRelease();
     cd = iconv_open("UTF-32LE", CodePage(charset));
     if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("UTF-32LE", "CP1252");
-    g_converters[charset] = cd;
+    Fonts().converters[charset] = cd;
   }
   if (cd == reinterpret_cast<iconv_t>(-1)) {
     for (int i = 0; i < length; ++i) out.push_back(static_cast<unsigned char>(text[i]));

@@ -8,55 +8,28 @@
 #include <map>
 #include <memory>
 
-#include "platform/internal.h"
+#include "platform/backend.h"
+#include "platform/state.h"
 
 namespace plat {
 
 namespace {
 
-struct WindowClass {
-  std::string name;
-  ATOM atom = 0;
-  UINT style = 0;
-  WNDPROC proc = nullptr;
-  HBRUSH background = nullptr;
-  HCURSOR cursor = nullptr;
-  HINSTANCE instance = nullptr;
-};
-
-struct Queued {
-  MSG msg{};
-  bool setCursorFirst = false;
-  bool input = false;  // keyboard or mouse: taking it moves GetKeyState's view to `keys`
-  KeyStates keys;
-};
-
 bool IsInputMessage(UINT message) {
   return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
 }
 
-std::map<std::string, WindowClass> g_classes;  // by lower-cased name
-ATOM g_nextAtom = 0xC000;
-std::map<uintptr_t, std::unique_ptr<Window>> g_windows;
-uintptr_t g_nextWindow = 0x20000;
-std::deque<Queued> g_posted;
-std::deque<MSG> g_sent;
-bool g_quit = false;
-int g_quitCode = 0;
-HWND g_active = nullptr;
-DWORD g_lastError = 0;
-std::function<bool()> g_idleHandler;
-bool g_failNextWindow = false;
+WindowState& W() { return State().windows; }
 
 WindowClass* FindClass(LPCSTR name) {
   if (name == nullptr) return nullptr;
   if (reinterpret_cast<uintptr_t>(name) <= 0xFFFF) {  // an atom
-    for (auto& [key, cls] : g_classes)
+    for (auto& [key, cls] : W().classes)
       if (cls.atom == static_cast<ATOM>(reinterpret_cast<uintptr_t>(name))) return &cls;
     return nullptr;
   }
-  auto it = g_classes.find(Lower(name));
-  return it == g_classes.end() ? nullptr : &it->second;
+  auto it = W().classes.find(Lower(name));
+  return it == W().classes.end() ? nullptr : &it->second;
 }
 
 LRESULT CallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,9 +46,9 @@ bool Matches(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
 }
 
 void DeliverSent() {
-  while (!g_sent.empty()) {
-    MSG m = g_sent.front();
-    g_sent.pop_front();
+  while (!W().sent.empty()) {
+    MSG m = W().sent.front();
+    W().sent.pop_front();
     CallProc(m.hwnd, m.message, m.wParam, m.lParam);
   }
 }
@@ -86,15 +59,15 @@ void SendSetCursor(const MSG& m) {
 
 void Stamp(MSG& m) {
   m.time = NowMs();
-  m.pt = CursorPos();
+  m.pt = State().input.cursor;
 }
 
 // One retrieval attempt.  Returns 1 with a message, 0 when nothing matched.
 int TryRetrieve(LPMSG out, HWND hwnd, UINT lo, UINT hi, bool remove) {
   DeliverSent();
-  for (auto it = g_posted.begin(); it != g_posted.end(); ++it) {
+  for (auto it = W().posted.begin(); it != W().posted.end(); ++it) {
     if (!Matches(it->msg, hwnd, lo, hi)) continue;
-    Queued q = *it;
+    QueuedMessage q = *it;
     if (q.setCursorFirst) {
       // Windows sends WM_SETCURSOR while it takes the mouse message from the
       // input queue; it is not repeated when the message is peeked again.
@@ -103,30 +76,30 @@ int TryRetrieve(LPMSG out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     }
     if (remove) {
       // The handler of WM_SETCURSOR may have pumped: find the entry again.
-      for (auto jt = g_posted.begin(); jt != g_posted.end(); ++jt) {
+      for (auto jt = W().posted.begin(); jt != W().posted.end(); ++jt) {
         if (jt->msg.hwnd == q.msg.hwnd && jt->msg.message == q.msg.message && jt->msg.time == q.msg.time &&
             jt->msg.wParam == q.msg.wParam && jt->msg.lParam == q.msg.lParam) {
-          g_posted.erase(jt);
+          W().posted.erase(jt);
           break;
         }
       }
     }
-    if (remove && q.input) TakeKeyStates(q.keys);
+    if (remove && q.input) State().input.heldAtMessage = q.keys;
     *out = q.msg;
     return 1;
   }
-  if (g_quit && (lo == 0 && hi == 0 ? true : (WM_QUIT >= lo && WM_QUIT <= hi))) {
+  if (W().quit && (lo == 0 && hi == 0 ? true : (WM_QUIT >= lo && WM_QUIT <= hi))) {
     MSG m{};
     m.message = WM_QUIT;
-    m.wParam = static_cast<WPARAM>(g_quitCode);
+    m.wParam = static_cast<WPARAM>(W().quitCode);
     Stamp(m);
-    if (remove) g_quit = false;
+    if (remove) W().quit = false;
     *out = m;
     return 1;
   }
   // A window with an invalid area gets WM_PAINT when nothing else waits.
   if ((lo == 0 && hi == 0) || (WM_PAINT >= lo && WM_PAINT <= hi)) {
-    for (auto& [id, w] : g_windows) {
+    for (auto& [id, w] : W().windows) {
       if (!w->invalid || !w->visible) continue;
       if (hwnd != nullptr && w->handle != hwnd) continue;
       MSG m{};
@@ -145,29 +118,16 @@ void MakeActive(HWND hwnd, bool active) {
   if (w == nullptr || w->active == active) return;
   w->active = active;
   if (active) {
-    HWND previous = g_active;
-    g_active = hwnd;
+    HWND previous = W().active;
+    W().active = hwnd;
     if (previous != nullptr && previous != hwnd) MakeActive(previous, false);
-  } else if (g_active == hwnd) {
-    g_active = nullptr;
+  } else if (W().active == hwnd) {
+    W().active = nullptr;
   }
   CallProc(hwnd, WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
 }
 
 }  // namespace
-
-Window* FindWindowByHandle(HWND hwnd) {
-  auto it = g_windows.find(reinterpret_cast<uintptr_t>(hwnd));
-  return it == g_windows.end() ? nullptr : it->second.get();
-}
-
-Window* TopWindow() { return g_windows.empty() ? nullptr : g_windows.begin()->second.get(); }
-
-Window* WindowOfSurface(const Surface* s) {
-  for (auto& [id, w] : g_windows)
-    if (&w->surface == s) return w.get();
-  return nullptr;
-}
 
 void InvalidateAll(Window& w, bool erase) {
   w.invalid = true;
@@ -176,7 +136,7 @@ void InvalidateAll(Window& w, bool erase) {
 }
 
 void QueueInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool setCursorFirst) {
-  Queued q;
+  QueuedMessage q;
   q.msg.hwnd = hwnd;
   q.msg.message = message;
   q.msg.wParam = wParam;
@@ -184,8 +144,8 @@ void QueueInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool setC
   Stamp(q.msg);
   q.setCursorFirst = setCursorFirst;
   q.input = IsInputMessage(message);
-  if (q.input) q.keys = HeldKeys();
-  g_posted.push_back(q);
+  if (q.input) q.keys = State().input.held;
+  W().posted.push_back(q);
 }
 
 void QueueSent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -199,7 +159,7 @@ void QueueSent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (Window* w = FindWindowByHandle(hwnd)) {
       bool active = LOWORD(wParam) != WA_INACTIVE;
       w->active = active;
-      g_active = active ? hwnd : (g_active == hwnd ? nullptr : g_active);
+      W().active = active ? hwnd : (W().active == hwnd ? nullptr : W().active);
     }
   }
   if (message == WM_SHOWWINDOW) {
@@ -208,95 +168,57 @@ void QueueSent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (w->visible) InvalidateAll(*w, true);
     }
   }
-  g_sent.push_back(m);
+  W().sent.push_back(m);
 }
 
-void ResetMessages() {
-  g_posted.clear();
-  g_sent.clear();
-  g_quit = false;
-  g_quitCode = 0;
-}
+int QueuedCount() { return static_cast<int>(W().posted.size() + W().sent.size()); }
 
-int QueuedCount() { return static_cast<int>(g_posted.size() + g_sent.size()); }
-
-// A handler that keeps answering "go on" without ever giving what the caller
-// waits for would turn a failing test into a hang; after this many calls for
-// one wait it counts as having given up.
-constexpr int kIdleCallsPerWait = 10000;
-
-bool CallIdleHandler(int* callsThisWait) {
-  if (!g_idleHandler || ++*callsThisWait > kIdleCallsPerWait) return false;
-  return g_idleHandler();
-}
-
-void FailBlocking(const char* what) {
-  std::fprintf(stderr,
-               "\n*** %s would wait for the user, but the window is headless and nothing is queued or "
-               "scripted.\n*** Inject input or script an answer through platform/automation.h first.\n",
-               what);
-  std::fflush(stderr);
-  std::abort();
-}
-
-void ResetWindows() {
-  for (auto& [id, w] : g_windows) {
-    DestroySdlWindow(*w);
+void DropAllWindows() {
+  for (auto& [id, w] : W().windows) {
+    Backend().destroyWindow(*w);
     if (w->dc) DestroyDc(w->dc);
   }
-  g_windows.clear();
-  g_classes.clear();
-  g_nextAtom = 0xC000;
-  g_active = nullptr;
-  g_idleHandler = nullptr;
-  g_failNextWindow = false;
-  ResetMessages();
+  W().windows.clear();
 }
 
 }  // namespace plat
 
-namespace automation {
-void SetIdleHandler(std::function<bool()> handler) { plat::g_idleHandler = std::move(handler); }
-void FailNextWindowCreation() { plat::g_failNextWindow = true; }
-int PendingMessages() { return plat::QueuedCount(); }
-}  // namespace automation
-
 using namespace plat;
 
-DWORD WINAPI GetLastError(void) { return g_lastError; }
-void WINAPI SetLastError(DWORD error) { g_lastError = error; }
+DWORD WINAPI GetLastError(void) { return W().lastError; }
+void WINAPI SetLastError(DWORD error) { W().lastError = error; }
 
 // ---------------------------------------------------------------------------
 // Classes and windows
 // ---------------------------------------------------------------------------
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc) {
   if (wc == nullptr || wc->lpfnWndProc == nullptr || wc->lpszClassName == nullptr || wc->lpszClassName[0] == '\0') {
-    g_lastError = ERROR_INVALID_PARAMETER;
+    W().lastError = ERROR_INVALID_PARAMETER;
     return 0;
   }
   std::string key = Lower(wc->lpszClassName);
-  if (g_classes.count(key)) {
-    g_lastError = ERROR_CLASS_ALREADY_EXISTS;
+  if (W().classes.count(key)) {
+    W().lastError = ERROR_CLASS_ALREADY_EXISTS;
     return 0;
   }
   WindowClass c;
   c.name = wc->lpszClassName;
-  c.atom = g_nextAtom++;
+  c.atom = W().nextAtom++;
   c.style = wc->style;
   c.proc = wc->lpfnWndProc;
   c.background = wc->hbrBackground;
   c.cursor = wc->hCursor;
   c.instance = wc->hInstance;
-  g_classes[key] = c;
+  W().classes[key] = c;
   return c.atom;
 }
 
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE) {
   WindowClass* c = FindClass(className);
   if (c == nullptr) return FALSE;
-  for (auto& [id, w] : g_windows)
+  for (auto& [id, w] : W().windows)
     if (Lower(w->className) == Lower(c->name)) return FALSE;
-  g_classes.erase(Lower(c->name));
+  W().classes.erase(Lower(c->name));
   return TRUE;
 }
 
@@ -304,16 +226,11 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
                             int height, HWND, HMENU, HINSTANCE, LPVOID) {
   WindowClass* c = FindClass(className);
   if (c == nullptr) {
-    g_lastError = ERROR_FILE_NOT_FOUND;
-    return nullptr;
-  }
-  if (g_failNextWindow) {
-    g_failNextWindow = false;
-    g_lastError = ERROR_NOT_ENOUGH_MEMORY;
+    W().lastError = ERROR_FILE_NOT_FOUND;
     return nullptr;
   }
   auto w = std::make_unique<Window>();
-  w->handle = reinterpret_cast<HWND>(g_nextWindow++);
+  w->handle = reinterpret_cast<HWND>(W().nextWindow++);
   w->className = c->name;
   w->title = windowName ? windowName : "";
   w->proc = c->proc;
@@ -326,7 +243,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   if (width == CW_USEDEFAULT) width = 640;
   if (height == CW_USEDEFAULT) height = 480;
   if (style & WS_MAXIMIZE) {  // a maximized window fills the screen
-    ScreenSize(&width, &height);
+    Backend().screenSize(&width, &height);
     w->x = w->y = 0;
   }
   // A window is never larger than 16384 pixels a side, so a wild size cannot
@@ -336,10 +253,13 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   AllocateSurface(w->surface, width, height);
   HWND hwnd = w->handle;
   Window* raw = w.get();
-  g_windows[reinterpret_cast<uintptr_t>(hwnd)] = std::move(w);
+  W().windows[reinterpret_cast<uintptr_t>(hwnd)] = std::move(w);
   raw->dc = CreateWindowDc(*raw);
-  if (!Headless() && !CreateSdlWindow(*raw)) {
-    std::fprintf(stderr, "platform: the window could not be opened on the display\n");
+  if (!Backend().createWindow(*raw)) {
+    DestroyDc(raw->dc);
+    W().windows.erase(reinterpret_cast<uintptr_t>(hwnd));
+    W().lastError = ERROR_NOT_ENOUGH_MEMORY;
+    return nullptr;
   }
   if (CallProc(hwnd, WM_CREATE, 0, 0) == -1) {
     DestroyWindow(hwnd);
@@ -353,23 +273,23 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 BOOL WINAPI DestroyWindow(HWND hwnd) {
   Window* w = FindWindowByHandle(hwnd);
   if (w == nullptr) {
-    g_lastError = ERROR_INVALID_HANDLE;
+    W().lastError = ERROR_INVALID_HANDLE;
     return FALSE;
   }
   if (w->visible) {
     w->visible = false;
-    SdlShowWindow(*w, false);
+    Backend().showWindow(*w, false);
   }
-  if (g_active == hwnd) g_active = nullptr;
+  if (W().active == hwnd) W().active = nullptr;
   CallProc(hwnd, WM_DESTROY, 0, 0);
   CallProc(hwnd, WM_NCDESTROY, 0, 0);
   w = FindWindowByHandle(hwnd);
   if (w == nullptr) return TRUE;
-  DestroySdlWindow(*w);
+  Backend().destroyWindow(*w);
   DestroyDc(w->dc);
-  g_windows.erase(reinterpret_cast<uintptr_t>(hwnd));
-  std::erase_if(g_posted, [hwnd](const auto& q) { return q.msg.hwnd == hwnd; });
-  std::erase_if(g_sent, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
+  W().windows.erase(reinterpret_cast<uintptr_t>(hwnd));
+  std::erase_if(W().posted, [hwnd](const auto& q) { return q.msg.hwnd == hwnd; });
+  std::erase_if(W().sent, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
   return TRUE;
 }
 
@@ -388,16 +308,16 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow) {
     if (!wasVisible) return FALSE;
     w->visible = false;
     w->style &= ~static_cast<DWORD>(WS_VISIBLE);
-    SdlShowWindow(*w, false);
+    Backend().showWindow(*w, false);
     CallProc(hwnd, WM_SHOWWINDOW, FALSE, 0);
-    if (FindWindowByHandle(hwnd) && g_active == hwnd) MakeActive(hwnd, false);
+    if (FindWindowByHandle(hwnd) && W().active == hwnd) MakeActive(hwnd, false);
     return TRUE;
   }
   if (!wasVisible) {
     w->visible = true;
     w->style |= WS_VISIBLE;
     InvalidateAll(*w, true);
-    SdlShowWindow(*w, true);
+    Backend().showWindow(*w, true);
     CallProc(hwnd, WM_SHOWWINDOW, TRUE, 0);
   }
   bool activate = cmdShow != SW_SHOWNA && cmdShow != SW_SHOWNOACTIVATE && cmdShow != SW_SHOWMINNOACTIVE &&
@@ -407,24 +327,24 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow) {
 }
 
 HWND WINAPI SetActiveWindow(HWND hwnd) {
-  HWND previous = g_active;
+  HWND previous = W().active;
   if (FindWindowByHandle(hwnd) == nullptr) return nullptr;
   MakeActive(hwnd, true);
   return previous;
 }
-HWND WINAPI GetActiveWindow(void) { return g_active; }
+HWND WINAPI GetActiveWindow(void) { return W().active; }
 BOOL WINAPI SetForegroundWindow(HWND hwnd) {
   if (FindWindowByHandle(hwnd) == nullptr) return FALSE;
   MakeActive(hwnd, true);
   return TRUE;
 }
-HWND WINAPI GetForegroundWindow(void) { return g_active; }
+HWND WINAPI GetForegroundWindow(void) { return W().active; }
 HWND WINAPI SetFocus(HWND hwnd) {
-  HWND previous = g_active;
+  HWND previous = W().active;
   if (hwnd != nullptr) SetActiveWindow(hwnd);
   return previous;
 }
-HWND WINAPI GetFocus(void) { return g_active; }
+HWND WINAPI GetFocus(void) { return W().active; }
 
 BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
   Window* w = FindWindowByHandle(hwnd);
@@ -435,7 +355,7 @@ BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repa
   w->x = x;
   w->y = y;
   if (resized) ResizeSurface(w->surface, width, height);
-  SdlMoveResize(*w);
+  Backend().moveResize(*w);
   if (resized && (w->classStyle & (CS_HREDRAW | CS_VREDRAW))) InvalidateAll(*w, true);
   if (repaint && resized) InvalidateAll(*w, true);
   if (resized) CallProc(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
@@ -447,7 +367,7 @@ BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text) {
   Window* w = FindWindowByHandle(hwnd);
   if (w == nullptr) return FALSE;
   w->title = text ? text : "";
-  SdlSetTitle(*w);
+  Backend().setTitle(*w);
   return TRUE;
 }
 
@@ -660,27 +580,22 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // ---------------------------------------------------------------------------
 BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (msg == nullptr || (hwnd != nullptr && FindWindowByHandle(hwnd) == nullptr)) {
-    g_lastError = ERROR_INVALID_HANDLE;
+    W().lastError = ERROR_INVALID_HANDLE;
     return -1;
   }
   PresentNow();
   int idleCalls = 0;
   for (;;) {
-    PumpSdl(0);
+    Backend().pump(0);
     if (TryRetrieve(msg, hwnd, filterMin, filterMax, true)) return msg->message == WM_QUIT ? FALSE : TRUE;
-    if (Headless()) {
-      if (!CallIdleHandler(&idleCalls)) FailBlocking("GetMessageA");
-      continue;
-    }
-    PresentNow();
-    PumpSdl(50);
+    Backend().wait(&idleCalls, "GetMessageA");
   }
 }
 
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
   if (msg == nullptr) return FALSE;
   PresentNow();
-  PumpSdl(0);
+  Backend().pump(0);
   return TryRetrieve(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
@@ -688,8 +603,8 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, U
 // messages, the quit message, or a visible window waiting for WM_PAINT.
 namespace {
 bool AnythingWaiting() {
-  if (!g_posted.empty() || !g_sent.empty() || g_quit) return true;
-  for (auto& [id, w] : g_windows)
+  if (!W().posted.empty() || !W().sent.empty() || W().quit) return true;
+  for (auto& [id, w] : W().windows)
     if (w->invalid && w->visible) return true;
   return false;
 }
@@ -699,14 +614,9 @@ BOOL WINAPI WaitMessage(void) {
   PresentNow();
   int idleCalls = 0;
   for (;;) {
-    PumpSdl(0);
+    Backend().pump(0);
     if (AnythingWaiting()) return TRUE;
-    if (Headless()) {
-      if (!CallIdleHandler(&idleCalls)) FailBlocking("WaitMessage");
-      continue;
-    }
-    PresentNow();
-    PumpSdl(50);
+    Backend().wait(&idleCalls, "WaitMessage");
   }
 }
 
@@ -726,8 +636,8 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void WINAPI PostQuitMessage(int exitCode) {
-  g_quit = true;
-  g_quitCode = exitCode;
+  W().quit = true;
+  W().quitCode = exitCode;
 }
 
 namespace {
@@ -748,8 +658,8 @@ constexpr PunctuationKey kPunctuation[] = {
 BOOL WINAPI TranslateMessage(const MSG* msg) {
   if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
   int vk = static_cast<int>(msg->wParam);
-  bool shift = KeyHeldAtMessage(VK_SHIFT);
-  bool caps = LockState(VK_CAPITAL);
+  bool shift = State().input.heldAtMessage[VK_SHIFT];
+  bool caps = State().input.locked[VK_CAPITAL];
   int ch = 0;
   if (vk >= 'A' && vk <= 'Z') {
     ch = (shift != caps) ? vk : vk + 32;
@@ -778,13 +688,13 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
       }
     }
   }
-  Queued q;
+  QueuedMessage q;
   q.msg = *msg;
   q.msg.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   q.msg.wParam = static_cast<WPARAM>(ch);
   q.input = true;
-  q.keys = TakenKeys();
-  g_posted.push_front(q);
+  q.keys = State().input.heldAtMessage;
+  W().posted.push_front(q);
   return TRUE;
 }
 

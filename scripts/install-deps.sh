@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libfreetype-dev libfontconfig1-dev libjpeg62-turbo-dev libpng-dev
+  libsdl2-dev libxcb1-dev libfreetype-dev libfontconfig1-dev libjpeg62-turbo-dev libpng-dev
   fonts-liberation fonts-dejavu-core
   xvfb xdotool xauth x11-apps openbox wmctrl
   clang-format clang-tidy graphviz
