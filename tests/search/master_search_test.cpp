@@ -392,6 +392,29 @@ TEST_F(MasterTest, QuietMovesRuleDrawsTheSearch) {
   game.quiet_moves = 0;
   ClearMasterMemory();
   EXPECT_GT(MasterSearch(root, game).score, 200);
+
+  // The count's draws hold for that count only.  A search four moves short
+  // of it draws every line at its fifth ply; the table must not keep those
+  // draws as the values of the positions, for the next search, where the
+  // count starts again.
+  ClearMasterMemory();
+  MasterConfig().node_limit = 0;
+  MasterConfig().max_depth = 6;
+  game.quiet_run = 96;
+  game.quiet_moves = 100;
+  EXPECT_LE(MasterSearch(root, game).score, 0);
+  for (int i = 0; i < n; ++i) {
+    Position child = root;
+    PlayMasterMove(child, turns[i]);
+    const TableHit hit = ProbeTable(PositionHash(child));
+    // Player 2, three pieces down, is lost whatever the count: an entry a
+    // later search could use must not say he holds the draw.
+    if (hit.found && hit.depth > 0)
+      EXPECT_FALSE((hit.bound == BOUND_EXACT || hit.bound == BOUND_LOWER) && hit.score > -100)
+          << "the count's draw stored as the position's value: depth " << int(hit.depth) << " score " << hit.score;
+  }
+  game.quiet_run = 0;
+  EXPECT_GT(MasterSearch(root, game).score, 200) << "draws of the earlier count came from the table";
 }
 
 TEST_F(MasterTest, SummaryNamesDepthNodesTimeAndLine) {
