@@ -6,6 +6,7 @@
 #include <ctime>
 #include <vector>
 
+#include "bench_positions.h"
 #include "geometry.h"
 #include "master.h"
 #include "messages.h"
@@ -16,23 +17,10 @@ using namespace trivane;
 
 namespace {
 
-struct Point {
-  uint8_t x, y;
-};
-
-struct BenchPosition {
-  const char* name;
-  std::vector<Point> p1, p2;
-  uint8_t to_move, left1, left2;
-};
+using bench_positions::BenchPosition;
 
 Position Build(const BenchPosition& b) {
-  RestartGameState();
-  for (const Point& p : b.p1) PutPiece(p.x, p.y, 1);
-  for (const Point& p : b.p2) PutPiece(p.x, p.y, 2);
-  g_game.remaining_put_pieces[1] = b.left1;
-  g_game.remaining_put_pieces[2] = b.left2;
-  SetPlayer(b.to_move);
+  bench_positions::SetUpGame(b);
   return PositionFromGame(g_game);
 }
 
@@ -40,22 +28,9 @@ Position Build(const BenchPosition& b) {
 
 int main() {
   BuildBoardGeometry();
-  const std::vector<BenchPosition> positions = {
-      {"empty_board", {}, {}, 1, 9, 9},
-      {"eighth_placement",
-       {{1, 1}, {4, 2}, {6, 2}, {3, 4}, {5, 5}, {7, 4}, {2, 6}},
-       {{4, 1}, {2, 2}, {2, 4}, {4, 3}, {6, 4}, {4, 6}, {1, 7}},
-       1,
-       2,
-       2},
-      {"open_middle_game",
-       {{1, 1}, {4, 1}, {2, 2}, {6, 2}, {3, 4}, {5, 4}, {4, 7}},
-       {{7, 1}, {4, 2}, {2, 4}, {6, 4}, {4, 5}, {6, 6}},
-       1,
-       0,
-       0},
-      {"flyer_ending", {{1, 1}, {4, 1}, {2, 2}, {6, 4}, {4, 6}}, {{7, 7}, {3, 3}, {5, 3}}, 2, 0, 0},
-  };
+  // The search benchmark's positions, and the empty board before them.
+  std::vector<BenchPosition> positions = {{"empty_board", {}, {}, 1, 9, 9}};
+  for (const BenchPosition& b : bench_positions::Positions()) positions.push_back(b);
   MasterSettings& cfg = MasterConfig();
   cfg.variety = false;
   // Nodes per second of processor time beside those of wall time: on a

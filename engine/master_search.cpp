@@ -18,7 +18,9 @@
 //   plays on instead of repeating.
 // - Variety: at the root, the moves whose exact value is within
 //   variety_margin of the best share the choice, made by a seeded random
-//   number; never when the game is decided either way.
+//   number; never when the game is decided either way, and never a move
+//   back to a position of the game unless it is the best (a repetition
+//   that scores near the best is still a step towards a draw).
 // - Late quiet moves (not the table's move, no mill, no block) are first
 //   searched one or two plies shallower; a move that then looks better than
 //   the best so far is searched again in full.
@@ -85,6 +87,7 @@ struct MasterState {
   // Root moves and their values in the current iteration.
   int32_t root_score[kTurnCapacity];
   bool root_exact[kTurnCapacity];
+  bool root_repeats[kTurnCapacity];  // the move brings back a position of the game
 
   PendingRemoval pending[2];
   uint64_t decoded[kGameHistory];
@@ -455,6 +458,7 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
       g_ms.hashes[root_index + 1] = PositionHash(child);
       g_ms.quiet[root_index + 1] = Irreversible(root, turns[i]) ? 0 : g_ms.quiet[root_index] + 1;
       g_ms.reach = kNoReach;
+      g_ms.root_repeats[i] = RepeatedAt(root_index + 1) >= 0;
       int32_t v;
       bool exact = true;
       if (i == 0) {
@@ -498,7 +502,8 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
     candidate_count = 0;
     if (cfg.variety && !Decided(best))
       for (int i = 0; i < n; ++i)
-        if (g_ms.root_exact[i] && g_ms.root_score[i] >= best - margin) candidates[candidate_count++] = turns[i];
+        if (g_ms.root_exact[i] && g_ms.root_score[i] >= best - margin && (i == best_index || !g_ms.root_repeats[i]))
+          candidates[candidate_count++] = turns[i];
     // Next iteration: the best first, then by this iteration's values.
     for (int i = 0; i < n; ++i) order[i] = i == best_index ? kInfinity : g_ms.root_score[i];
     for (int i = 0; i < n; ++i) PickNext(turns, order, i, n);
