@@ -6,7 +6,9 @@
 // the longest and mean time of a MASTER move.
 //
 //   match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS]
-//         [--seed S] [--max-plies N] [--only K]
+//         [--nodes N] [--seed S] [--max-plies N] [--only K]
+//   --nodes N stops each MASTER search after N nodes instead of by the clock,
+//   so that a match on a busy machine plays as on an idle one.
 //   --only K plays the K-th game alone (its opening as in the full match).
 //   LEVEL: EASY, MEDIUM, HARD or MASTER (default MASTER against HARD)
 #include <algorithm>
@@ -21,16 +23,16 @@
 
 #include "TrivaneEngine.h"
 #include "game_record.h"
+#include "master.h"
 
 namespace {
 
 using game_record::Ply;
-using game_record::PlyKind;
-using game_record::Square;
 
 struct Level {
   std::string name = "MASTER";
   uint32_t time_ms = 1000;
+  uint64_t nodes = 0;  // 0: the clock stops MASTER's search
 };
 
 struct MoveClock {
@@ -47,37 +49,11 @@ bool SetLevel(const Level& level) {
   if (level.name == "EASY") Engine_SetDifficulty(3);
   else if (level.name == "MEDIUM") Engine_SetDifficulty(5);
   else if (level.name == "HARD") Engine_SetDifficulty(6);
-  else if (level.name == "MASTER") Engine_SetMasterLevel(level.time_ms);
-  else return false;
+  else if (level.name == "MASTER") {
+    Engine_SetMasterLevel(level.time_ms);
+    trivane::MasterConfig().node_limit = level.nodes;
+  } else return false;
   return true;
-}
-
-Ply MakePly(uint32_t g, uint32_t fx, uint32_t fy, uint32_t tx, uint32_t ty) {
-  const Square from{static_cast<int>(fx), static_cast<int>(fy)};
-  const Square to{static_cast<int>(tx), static_cast<int>(ty)};
-  if (g == 2 || g == 3) return Ply{PlyKind::Slide, from, to};
-  return Ply{g == 4 ? PlyKind::Remove : PlyKind::Place, {}, from};
-}
-
-// A random legal placement or removal for the player to move.
-bool RandomPly(std::mt19937& rng, std::vector<Ply>& plies) {
-  const uint32_t p = Engine_GetPlayer();
-  const uint32_t g = GamePart(p);
-  std::vector<Ply> legal;
-  for (uint32_t x = 1; x <= 7; ++x)
-    for (uint32_t y = 1; y <= 7; ++y) {
-      if (g == 1 && Engine_PieceAllowedTable(x, y)) legal.push_back(MakePly(1, x, y, 0, 0));
-      if (g == 4 && Engine_PlayerPieceExistsTable(x, y, p == 1 ? 2 : 1)) legal.push_back(MakePly(4, x, y, 0, 0));
-    }
-  while (!legal.empty()) {
-    const size_t i = rng() % legal.size();
-    if (game_record::ApplyPly(legal[i])) {
-      plies.push_back(legal[i]);
-      return true;
-    }
-    legal.erase(legal.begin() + static_cast<long>(i));
-  }
-  return false;
 }
 
 // 1: the level playing player 1 won; 2: player 2; 0: drawn (or no result).
@@ -101,10 +77,10 @@ int PlayGame(const std::vector<Ply>& opening, const Level (&levels)[3], long max
       return 0;
     }
     SetLevel(levels[p]);
-    uint8_t fx = 0, fy = 0, tx = 0, ty = 0;
     const auto t0 = std::chrono::steady_clock::now();
     const std::clock_t c0 = std::clock();
-    AI_Play(&fx, &fy, &tx, &ty);
+    Ply ply_made;
+    const game_record::ComputerTurn turn = game_record::PlayComputerPly(ply_made);
     const double cpu = static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (levels[p].name == "MASTER") {
@@ -114,10 +90,8 @@ int PlayGame(const std::vector<Ply>& opening, const Level (&levels)[3], long max
       master_clock.total += seconds;
       ++master_clock.moves;
     }
-    const uint32_t now = GamePart(p);
-    const Ply ply_made = MakePly(now, fx, fy, tx, ty);
-    if (game_record::ApplyPly(ply_made)) plies.push_back(ply_made);
-    else {
+    if (turn == game_record::ComputerTurn::Played) plies.push_back(ply_made);
+    else if (turn == game_record::ComputerTurn::Refused) {
       // A level that proposes an illegal move loses the game.
       how = "player " + std::to_string(p) + " (" + levels[p].name + ") proposed an illegal move";
       return p == 1 ? 2 : 1;
@@ -141,7 +115,7 @@ bool Number(int argc, char** argv, int& i, long& out) {
 int main(int argc, char** argv) {
   Level a, b;
   b.name = "HARD";
-  long games = 20, only = 0, seed = 1, max_plies = 600, time_a = 1000, time_b = 1000;
+  long games = 20, only = 0, seed = 1, max_plies = 600, time_a = 1000, time_b = 1000, nodes = 0;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     bool ok = true;
@@ -151,18 +125,20 @@ int main(int argc, char** argv) {
     else if (arg == "--only") ok = Number(argc, argv, i, only) && only > 0;
     else if (arg == "--time") ok = Number(argc, argv, i, time_a) && time_a > 0;
     else if (arg == "--time-b") ok = Number(argc, argv, i, time_b) && time_b > 0;
+    else if (arg == "--nodes") ok = Number(argc, argv, i, nodes) && nodes > 0;
     else if (arg == "--seed") ok = Number(argc, argv, i, seed);
     else if (arg == "--max-plies") ok = Number(argc, argv, i, max_plies) && max_plies > 0;
     else ok = false;
     if (!ok) {
       std::fprintf(stderr,
-                   "usage: match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS] [--seed S] "
-                   "[--max-plies N] [--only K]\n  LEVEL: EASY, MEDIUM, HARD or MASTER\n");
+                   "usage: match [--a LEVEL] [--b LEVEL] [--games N] [--time MS] [--time-b MS] [--nodes N] "
+                   "[--seed S] [--max-plies N] [--only K]\n  LEVEL: EASY, MEDIUM, HARD or MASTER\n");
       return 2;
     }
   }
   a.time_ms = static_cast<uint32_t>(time_a);
   b.time_ms = static_cast<uint32_t>(time_b);
+  a.nodes = b.nodes = static_cast<uint64_t>(nodes);
   Engine_SetMessageHandler(DeclineQuestions);
   InitEngine();
   if (!SetLevel(a) || !SetLevel(b)) {
@@ -183,8 +159,11 @@ int main(int argc, char** argv) {
       RestartGame();
       opening.clear();
       const int length = 2 + static_cast<int>(rng() % 5);
-      for (int k = 0; k < length; ++k)
-        if (!RandomPly(rng, opening)) break;
+      for (int k = 0; k < length; ++k) {
+        Ply ply;
+        if (!game_record::PlayRandomPly(rng, ply)) break;
+        opening.push_back(ply);
+      }
     }
     // Even games: A is player 1; odd games: the same opening with A as player 2.
     const int a_player = game % 2 == 0 ? 1 : 2;
@@ -230,10 +209,14 @@ int main(int argc, char** argv) {
   var = n > 1 ? var / (n - 1) : 0;
   const double margin = 1.96 * std::sqrt(var / n);
   const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("%s%s against %s%s: %ld games, %ld wins, %ld draws, %ld losses; score %.1f %% +- %.1f %% (95 %%)\n",
-              a.name.c_str(), a.name == "MASTER" ? (" " + std::to_string(a.time_ms) + " ms").c_str() : "",
-              b.name.c_str(), b.name == "MASTER" ? (" " + std::to_string(b.time_ms) + " ms").c_str() : "",
-              static_cast<long>(scores.size()), wins, draws, losses, 100 * mean, 100 * margin);
+  auto label = [](const Level& level) {
+    if (level.name != "MASTER") return level.name;
+    if (level.nodes != 0) return level.name + " " + std::to_string(level.nodes) + " nodes";
+    return level.name + " " + std::to_string(level.time_ms) + " ms";
+  };
+  std::printf("%s against %s: %ld games, %ld wins, %ld draws, %ld losses; score %.1f %% +- %.1f %% (95 %%)\n",
+              label(a).c_str(), label(b).c_str(), static_cast<long>(scores.size()), wins, draws, losses, 100 * mean,
+              100 * margin);
   if (clock.moves > 0)
     std::printf(
         "MASTER moves: %ld, mean %.1f ms, longest %.1f ms (processor time at most %.1f ms), %ld over 1.5 "

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TrivaneEngine.h"
+#include "bench_positions.h"
 #include "literal_walk.h"
 #include "reference_search.h"
 #include "fastmap.h"
@@ -27,46 +28,9 @@ using namespace trivane;
 
 namespace {
 
-struct Point {
-  uint8_t x, y;
-};
-
-struct Position {
-  const char* name;
-  std::vector<Point> p1, p2;
-  uint8_t to_move, left1, left2;
-};
-
-const std::vector<Position>& Positions() {
-  static const std::vector<Position> positions = {
-      // Player 1's eighth placement: the first placement the tree decides.
-      {"eighth_placement",
-       {{1, 1}, {4, 2}, {6, 2}, {3, 4}, {5, 5}, {7, 4}, {2, 6}},
-       {{4, 1}, {2, 2}, {2, 4}, {4, 3}, {6, 4}, {4, 6}, {1, 7}},
-       1,
-       2,
-       2},
-      // All placed, seven against six, plenty of room to slide.
-      {"open_middle_game",
-       {{1, 1}, {4, 1}, {2, 2}, {6, 2}, {3, 4}, {5, 4}, {4, 7}},
-       {{7, 1}, {4, 2}, {2, 4}, {6, 4}, {4, 5}, {6, 6}},
-       1,
-       0,
-       0},
-      // Player 2 flies with three pieces against five.
-      {"flyer_ending", {{1, 1}, {4, 1}, {2, 2}, {6, 4}, {4, 6}}, {{7, 7}, {3, 3}, {5, 3}}, 2, 0, 0},
-  };
-  return positions;
-}
-
-void SetUp(const Position& pos) {
-  RestartGameState();
-  for (const Point& p : pos.p1) PutPiece(p.x, p.y, 1);
-  for (const Point& p : pos.p2) PutPiece(p.x, p.y, 2);
-  g_game.remaining_put_pieces[1] = pos.left1;
-  g_game.remaining_put_pieces[2] = pos.left2;
-  SetPlayer(pos.to_move);
-}
+using bench_positions::Positions;
+using Position = bench_positions::BenchPosition;
+using bench_positions::SetUpGame;
 
 std::map<std::string, uint32_t>& TreeSizes() {
   static std::map<std::string, uint32_t> sizes;
@@ -100,7 +64,7 @@ void BM_LiteralWalk(benchmark::State& state, size_t position, uint8_t difficulty
   SetDifficulty(difficulty);
   for (auto _ : state) {
     state.PauseTiming();
-    SetUp(pos);
+    SetUpGame(pos);
     state.ResumeTiming();
     benchmark::DoNotOptimize(search_test::LiteralCreateTree(pos.to_move));
   }
@@ -115,7 +79,7 @@ void BM_AI_Play(benchmark::State& state, size_t position, uint8_t difficulty, co
   uint8_t fx = 0, fy = 0, tx = 0, ty = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    SetUp(pos);
+    SetUpGame(pos);
     state.ResumeTiming();
     AI_Play(&fx, &fy, &tx, &ty);
     benchmark::DoNotOptimize(fx);
@@ -133,7 +97,7 @@ void BM_Reference(benchmark::State& state, size_t position, uint8_t difficulty, 
   ChosenMove move;
   for (auto _ : state) {
     state.PauseTiming();
-    SetUp(pos);
+    SetUpGame(pos);
     state.ResumeTiming();
     move = bench_reference::ComputerMove(pos.to_move);
     benchmark::DoNotOptimize(move);

@@ -157,6 +157,9 @@ const std::string& CurrentBoxCaption();
 std::string EngineInfoText();
 // Applies the command-line words (without the program name), first to last.
 void ReadCommandLine(const std::vector<std::string>& words);
+// The milliseconds a move of "MASTERTIME=MS" (any case, MS from 1 to 3600000),
+// or 0 when the word is not one.
+uint32_t MasterTimeWord(const std::string& word);
 // The window factor the words ask for: "ZOOM1", "ZOOM2" or "ZOOM3" (any case,
 // the last one wins), or 0 when none is given and the desktop chooses.
 int ZoomFromWords(const std::vector<std::string>& words);

@@ -75,6 +75,22 @@ std::string EngineInfoText() {
   return text;
 }
 
+// "MASTERTIME=MS": the MASTER level with MS milliseconds a move (1 to
+// 3600000), the terminal game's --time as one word of the command line.  0
+// for any other word, which is then ignored like every unknown word.
+uint32_t MasterTimeWord(const std::string& word) {
+  const std::string head = "MASTERTIME=";
+  if (word.size() <= head.size() || word.size() > head.size() + 7 ||
+      !vu::SameTextNoCase(word.substr(0, head.size()), head))
+    return 0;
+  uint32_t ms = 0;
+  for (size_t i = head.size(); i < word.size(); ++i) {
+    if (word[i] < '0' || word[i] > '9') return 0;
+    ms = ms * 10 + static_cast<uint32_t>(word[i] - '0');
+  }
+  return ms <= 3600000 ? ms : 0;
+}
+
 void ReadCommandLine(const std::vector<std::string>& words) {
   for (const std::string& word : words) {
     if (vu::SameTextNoCase(word, "CPUVSCPU")) {
@@ -100,6 +116,9 @@ void ReadCommandLine(const std::vector<std::string>& words) {
       hints_on = false;
     } else if (vu::SameTextNoCase(word, "MASTER")) {
       Engine_SetMasterLevel(1000);  // a second a move; a later EASY..HARD turns it off
+      level_name = "MASTER";
+    } else if (const uint32_t ms = MasterTimeWord(word); ms != 0) {
+      Engine_SetMasterLevel(ms);
       level_name = "MASTER";
     }
     // "ZOOM1".."ZOOM3" were taken before the window was made (ZoomFromWords).

@@ -18,7 +18,9 @@
 //   plays on instead of repeating.
 // - Variety: at the root, the moves whose exact value is within
 //   variety_margin of the best share the choice, made by a seeded random
-//   number; never when the game is decided either way.
+//   number; never when the game is decided either way, and never a move
+//   back to a position of the game unless it is the best (a repetition
+//   that scores near the best is still a step towards a draw).
 // - Late quiet moves (not the table's move, no mill, no block) are first
 //   searched one or two plies shallower; a move that then looks better than
 //   the best so far is searched again in full.
@@ -86,10 +88,17 @@ struct MasterState {
   // Root moves and their values in the current iteration.
   int32_t root_score[kTurnCapacity];
   bool root_exact[kTurnCapacity];
+  bool root_repeats[kTurnCapacity];  // the move brings back a position of the game
 
   PendingRemoval pending[2];
   uint64_t decoded[kGameHistory];
+
+  // The earliest line index a draw scored below the current node looked
+  // back to (kNoReach: none).  A result that looked back above its own node
+  // holds only for the path that led there, and must not enter the table.
+  int reach = 0;
 };
+constexpr int kNoReach = 1 << 30;
 MasterState g_ms;
 
 inline int Slot(uint8_t point) { return point == NO_POINT ? POINTS : point; }
@@ -165,12 +174,14 @@ bool Irreversible(const Position& before, const MasterMove& m) {
   return MillsCompletedAt(m.base.to, before.pieces[side] & ~PointBit(m.base.from)) != 0;
 }
 
-bool Repeated(int index) {
+// The index of the earlier occurrence of the position at `index` since the
+// last irreversible move, or -1.
+int RepeatedAt(int index) {
   const uint64_t key = g_ms.hashes[index];
   const int since = g_ms.quiet[index];
   for (int back = 2; back <= since && index - back >= 0; back += 2)
-    if (g_ms.hashes[index - back] == key) return true;
-  return false;
+    if (g_ms.hashes[index - back] == key) return index - back;
+  return -1;
 }
 
 // Ordering values: the table's move, then turns that close a mill, then those
@@ -221,14 +232,23 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
     const uint8_t winner = phase == GAMEPART_PLAYER1_WON ? 1 : 2;
     return winner == s.to_move ? MASTER_WIN - ply : -(MASTER_WIN - ply);
   }
-  if (Repeated(index) || (g_ms.quiet_moves != 0 && g_ms.quiet[index] >= g_ms.quiet_moves))
+  // A draw by the rules depends on the line that led here: on the earlier
+  // occurrence, or on the whole run of quiet moves.
+  const int earlier = RepeatedAt(index);
+  const bool quiet_draw = g_ms.quiet_moves != 0 && g_ms.quiet[index] >= g_ms.quiet_moves;
+  if (earlier >= 0 || quiet_draw) {
+    g_ms.reach = std::min(g_ms.reach, earlier >= 0 ? earlier : index - g_ms.quiet[index]);
     return s.to_move == g_ms.root_player ? -g_ms.contempt : g_ms.contempt;
+  }
   if (depth <= 0 || ply >= MASTER_MAX_PLY - 1) return MasterGrade(s);
 
   const uint64_t key = g_ms.hashes[index];
   const TableHit hit = ProbeTable(key);
   const bool pv_node = beta - alpha > 1;
-  if (hit.found && hit.depth >= depth && !pv_node) {
+  // Near the end of the quiet-moves count the value depends on the count,
+  // which the key leaves out: no cut on a result found with a shorter run.
+  const bool count_matters = g_ms.quiet_moves != 0 && g_ms.quiet[index] + depth >= g_ms.quiet_moves;
+  if (hit.found && hit.depth >= depth && !pv_node && !count_matters) {
     const int32_t v = FromTable(hit.score, ply);
     if (hit.bound == BOUND_EXACT || (hit.bound == BOUND_LOWER && v >= beta) ||
         (hit.bound == BOUND_UPPER && v <= alpha))
@@ -241,6 +261,8 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
   if (n == 0) return -(MASTER_WIN - ply);  // no move at all: the referee would have nothing to accept
   ScoreTurns(s, turns, order, n, hit.found ? hit.move : 0);
 
+  const int outer_reach = g_ms.reach;
+  g_ms.reach = kNoReach;
   const int32_t alpha_in = alpha;
   int32_t best = -kInfinity;
   MasterMove best_move = turns[0];
@@ -285,6 +307,14 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
         }
       }
     }
+  }
+  const int reach = g_ms.reach;
+  g_ms.reach = std::min(outer_reach, reach);
+  if (reach < index || count_matters) {
+    // The value holds for this path only (a draw looked back past this
+    // node): the table keeps the move for ordering, at a depth no probe uses.
+    StoreTable(key, PackMove(best_move), 0, 0, BOUND_UPPER);
+    return best;
   }
   const uint8_t bound = best >= beta ? BOUND_LOWER : best > alpha_in ? BOUND_EXACT : BOUND_UPPER;
   StoreTable(key, PackMove(best_move), ToTable(best, ply), depth, bound);
@@ -428,6 +458,8 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
       PlayMasterMove(child, turns[i]);
       g_ms.hashes[root_index + 1] = PositionHash(child);
       g_ms.quiet[root_index + 1] = Irreversible(root, turns[i]) ? 0 : g_ms.quiet[root_index] + 1;
+      g_ms.reach = kNoReach;
+      g_ms.root_repeats[i] = RepeatedAt(root_index + 1) >= 0;
       int32_t v;
       bool exact = true;
       if (i == 0) {
@@ -471,7 +503,8 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
     candidate_count = 0;
     if (cfg.variety && !Decided(best))
       for (int i = 0; i < n; ++i)
-        if (g_ms.root_exact[i] && g_ms.root_score[i] >= best - margin) candidates[candidate_count++] = turns[i];
+        if (g_ms.root_exact[i] && g_ms.root_score[i] >= best - margin && (i == best_index || !g_ms.root_repeats[i]))
+          candidates[candidate_count++] = turns[i];
     // Next iteration: the best first, then by this iteration's values.
     for (int i = 0; i < n; ++i) order[i] = i == best_index ? kInfinity : g_ms.root_score[i];
     for (int i = 0; i < n; ++i) PickNext(turns, order, i, n);

@@ -141,6 +141,47 @@ bool ApplyPly(const Ply& ply) {
   return false;
 }
 
+Ply PlyFromAnswer(uint32_t phase, uint32_t from_x, uint32_t from_y, uint32_t to_x, uint32_t to_y) {
+  const Square from{static_cast<int>(from_x), static_cast<int>(from_y)};
+  const Square to{static_cast<int>(to_x), static_cast<int>(to_y)};
+  if (phase == TRIVANE_PHASE_SLIDE || phase == TRIVANE_PHASE_FLY) return Ply{PlyKind::Slide, from, to};
+  return Ply{phase == TRIVANE_PHASE_REMOVE ? PlyKind::Remove : PlyKind::Place, {}, from};
+}
+
+bool PlayRandomPly(std::mt19937& rng, Ply& out) {
+  const uint32_t p = Engine_GetPlayer();
+  const uint32_t g = GamePart(p);
+  std::vector<Ply> legal;
+  for (uint32_t x = 1; x <= 7; ++x)
+    for (uint32_t y = 1; y <= 7; ++y) {
+      if (g == TRIVANE_PHASE_PLACE && Engine_PieceAllowedTable(x, y)) legal.push_back(PlyFromAnswer(g, x, y, 0, 0));
+      if (g == TRIVANE_PHASE_REMOVE && Engine_PlayerPieceExistsTable(x, y, p == 1 ? 2 : 1))
+        legal.push_back(PlyFromAnswer(g, x, y, 0, 0));
+    }
+  while (!legal.empty()) {
+    const size_t i = rng() % legal.size();
+    if (ApplyPly(legal[i])) {
+      out = legal[i];
+      return true;
+    }
+    legal.erase(legal.begin() + static_cast<long>(i));  // a piece in a mill
+  }
+  return false;
+}
+
+ComputerTurn PlayComputerPly(Ply& out) {
+  const uint32_t player = Engine_GetPlayer();
+  uint8_t fx = 0, fy = 0, tx = 0, ty = 0;
+  AI_Play(&fx, &fy, &tx, &ty);
+  // AI_Play may have ended the game in its own question (a draw accepted):
+  // the phase is read again before the answer is played.
+  const uint32_t now = GamePart(player);
+  if (now == TRIVANE_PHASE_PLAYER1_WON || now == TRIVANE_PHASE_PLAYER2_WON || now == TRIVANE_PHASE_DRAW)
+    return ComputerTurn::Ended;
+  out = PlyFromAnswer(now, fx, fy, tx, ty);
+  return ApplyPly(out) ? ComputerTurn::Played : ComputerTurn::Refused;
+}
+
 size_t Replay(const std::vector<Ply>& plies) {
   RestartGame();
   for (size_t i = 0; i < plies.size(); ++i) {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,20 @@ bool ParseTurn(const std::string& text, std::vector<Ply>& out, std::string& why)
 // engine refuses it or it is of the wrong kind for the moment (it is then not
 // passed to the engine at all, which would complain with a box of its own).
 bool ApplyPly(const Ply& ply);
+// The ply a move export's answer stands for in the mover's phase (GamePart:
+// 2 and 3 a slide or flight, 4 a removal, else a placement).
+Ply PlyFromAnswer(uint32_t phase, uint32_t from_x, uint32_t from_y, uint32_t to_x, uint32_t to_y);
+// Plays a random legal placement or removal for the player to move (openings
+// of surveys and matches); false when there is none.
+bool PlayRandomPly(std::mt19937& rng, Ply& out);
+// The computer's turn for the player to move: AI_Play, its answer read in the
+// phase the game is in once it returned, and played through the exports.
+enum class ComputerTurn : uint8_t {
+  Played,  // `out` holds the ply played
+  Ended,   // the answer ended the game (a draw accepted in its own question)
+  Refused  // the referee refused the answer, held in `out`
+};
+ComputerTurn PlayComputerPly(Ply& out);
 // True when the ordinary rules or a draw rule have ended the game: no further
 // ply may be played.  Read without GamePart, which may ask a question.
 bool GameIsOver();

@@ -151,13 +151,6 @@ const char* PhaseText(uint32_t g) {
   }
 }
 
-Ply MakePly(uint32_t g, uint32_t fx, uint32_t fy, uint32_t tx, uint32_t ty) {
-  const Square from{static_cast<int>(fx), static_cast<int>(fy)};
-  const Square to{static_cast<int>(tx), static_cast<int>(ty)};
-  if (g == TRIVANE_PHASE_SLIDE || g == TRIVANE_PHASE_FLY) return Ply{PlyKind::Slide, from, to};
-  return Ply{g == TRIVANE_PHASE_REMOVE ? PlyKind::Remove : PlyKind::Place, {}, from};
-}
-
 // The ply in notation: "d2", "d2-d3", "xf4".
 std::string PlyText(const Ply& p) {
   switch (p.kind) {
@@ -211,27 +204,6 @@ bool ReadPly(const std::string& line, uint32_t g, Ply& out, std::string& why) {
   if (need == 2) out = Ply{PlyKind::Slide, squares[0], squares[1]};
   else out = Ply{g == 4 ? PlyKind::Remove : PlyKind::Place, {}, squares[0]};
   return true;
-}
-
-// The first plies of a survey game, chosen at random among the legal ones.
-bool PlayRandomPly(std::mt19937& rng, std::vector<Ply>& plies) {
-  const uint32_t p = Engine_GetPlayer();
-  const uint32_t g = GamePart(p);
-  std::vector<Ply> legal;
-  for (uint32_t x = 1; x <= 7; ++x)
-    for (uint32_t y = 1; y <= 7; ++y) {
-      if (g == 1 && Engine_PieceAllowedTable(x, y)) legal.push_back(MakePly(1, x, y, 0, 0));
-      if (g == 4 && Engine_PlayerPieceExistsTable(x, y, p == 1 ? 2 : 1)) legal.push_back(MakePly(4, x, y, 0, 0));
-    }
-  while (!legal.empty()) {
-    const size_t i = rng() % legal.size();
-    if (game_record::ApplyPly(legal[i])) {
-      plies.push_back(legal[i]);
-      return true;
-    }
-    legal.erase(legal.begin() + static_cast<long>(i));  // a piece in a mill
-  }
-  return false;
 }
 
 void Save(const std::string& path, const std::vector<Ply>& plies, int difficulty) {
@@ -313,8 +285,10 @@ int main(int argc, char** argv) {
   // A loaded game goes on as it stands; only a new one gets a random opening.
   for (int i = 0; options.load_file.empty() && i < options.opening; ++i) {
     const uint32_t mover = Engine_GetPlayer();
-    if (!PlayRandomPly(rng, plies)) break;
-    std::printf("Player %u (opening) %s\n", mover, PlyText(plies.back()).c_str());
+    Ply ply;
+    if (!game_record::PlayRandomPly(rng, ply)) break;
+    plies.push_back(ply);
+    std::printf("Player %u (opening) %s\n", mover, PlyText(ply).c_str());
   }
 
   long moves = 0;
@@ -338,14 +312,10 @@ int main(int argc, char** argv) {
       std::printf("%s", HintText(static_cast<int>(player), static_cast<int>(g)).c_str());
     }
     if (options.cpu[player]) {
-      uint8_t fx = 0, fy = 0, tx = 0, ty = 0;
-      AI_Play(&fx, &fy, &tx, &ty);
-      // The answer of AI_Play may itself have changed the phase (a draw
-      // accepted in its own query): ask again before applying.
-      const uint32_t now = GamePart(player);
-      if (now >= 5) continue;
-      const Ply ply = MakePly(now, fx, fy, tx, ty);
-      if (!game_record::ApplyPly(ply)) {
+      Ply ply;
+      const game_record::ComputerTurn turn = game_record::PlayComputerPly(ply);
+      if (turn == game_record::ComputerTurn::Ended) continue;
+      if (turn == game_record::ComputerTurn::Refused) {
         std::printf("Player %u (computer) proposed %s, which the referee refused.\n", player, PlyText(ply).c_str());
         return 1;
       }

@@ -67,6 +67,43 @@ TEST_F(CommandLine, TheLastDifficultyWordWins) {
   EXPECT_NE(TreeSummaryAfter({"EASY", "hard"}), easy);
 }
 
+// The first line of "nodes.txt" after the computer's move at the level the
+// words leave set, from the same position as above.
+std::string FirstNodesLineAfter(const std::vector<std::string>& words) {
+  InitEngine();
+  Engine_SetMasterLevel(0);
+  Engine_SetDifficulty(5);
+  client::ReadCommandLine(words);
+  for (Pt p : {Pt{1, 1}, Pt{4, 1}, Pt{7, 1}, Pt{4, 2}, Pt{2, 2}, Pt{1, 4}, Pt{6, 2}, Pt{2, 4}, Pt{3, 3}, Pt{7, 7}})
+    EXPECT_EQ(Engine_MakePlaceMove(p.x, p.y), 1u);
+  std::remove("nodes.txt");
+  uint8_t fx = 0, fy = 0, tx = 0, ty = 0;
+  AI_Play(&fx, &fy, &tx, &ty);
+  EXPECT_EQ(Engine_MakePlaceMove(fx, fy), 1u) << "the computer's placement is legal";
+  const std::string text = ReadFile("nodes.txt");
+  return text.substr(0, text.find('\n'));
+}
+
+TEST_F(CommandLine, MasterWordsChooseTheDeepSearchAndItsTime) {
+  // MASTER and MASTERTIME=MS choose the deep search, whose summary names it;
+  // a later EASY..HARD goes back to the specified levels.
+  EXPECT_EQ(FirstNodesLineAfter({"master"}).rfind("MASTER depth ", 0), 0u);
+  const std::string timed = FirstNodesLineAfter({"MasterTime=40"});
+  ASSERT_EQ(timed.rfind("MASTER depth ", 0), 0u) << timed;
+  EXPECT_EQ(FirstNodesLineAfter({"MASTER", "HARD"}).rfind("MASTER", 0), std::string::npos);
+  EXPECT_EQ(FirstNodesLineAfter({"MASTERTIME=40", "easy"}).rfind("MASTER", 0), std::string::npos);
+  // Anything else that starts like the word is ignored, as unknown words are.
+  for (const char* bad : {"MASTERTIME=", "MASTERTIME=0", "MASTERTIME=4x", "MASTERTIME=-5", "MASTERTIME=3600001",
+                          "MASTERTIME=99999999999", "MASTERTIME40", "MASTERTIMES=40"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(client::MasterTimeWord(bad), 0u);
+    EXPECT_EQ(FirstNodesLineAfter({bad}).rfind("MASTER", 0), std::string::npos);
+  }
+  EXPECT_EQ(client::MasterTimeWord("mastertime=1"), 1u);
+  EXPECT_EQ(client::MasterTimeWord("MASTERTIME=3600000"), 3600000u);
+  EXPECT_EQ(client::MasterTimeWord("MASTERTIME=250"), 250u);
+}
+
 TEST_F(CommandLine, EngineDescriptionIsReadCharacterByCharacter) {
   EXPECT_EQ(client::EngineInfoText(), "IRVA AI Project #1 v.1049");
 }
