@@ -18,8 +18,6 @@ struct Reference {
   uint32_t At(int x, int y) const { return cells[static_cast<size_t>((y - 1) * width + (x - 1))]; }
 };
 
-std::string FixturePath(const std::string& name) { return std::string(IVX_FIXTURES_DIR) + "/" + name; }
-
 // Reads a plain PPM ("P3", maximum value 255).
 Reference ReadReference(const std::string& name) {
   Reference ref;
@@ -77,7 +75,7 @@ TEST_F(FixtureFileTest, BitmapsOfEveryRowPaddingMatchTheToolsDecoding) {
       for (int x = 1; x <= ref.width; ++x) EXPECT_EQ(ref.At(x, y), BmpCell(x, y));
     origin += 10;
   }
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(FixtureFileTest, IconsOfEveryDepthTheToolWritesMatchItsDecoding) {
@@ -90,7 +88,7 @@ TEST_F(FixtureFileTest, IconsOfEveryDepthTheToolWritesMatchItsDecoding) {
     origin += 20;
   }
   ExpectLoadedLikeReference("cur32_5x3.cur", "cur32_5x3", 500, 500);
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(FixtureFileTest, IconWrittenBackReadsLikeTheToolsDecoding) {
@@ -121,12 +119,12 @@ TEST_F(FixtureFileTest, JpegsOfKnownSizeMatchTheToolsDecoding) {
     DrawJpegFile(file, 100, 50);
     for (int y = 1; y <= ref.height; ++y)
       for (int x = 1; x <= ref.width; ++x)
-        ASSERT_EQ(ref.At(x, y), automation::WindowPixel(99 + x, 49 + y)) << file << " at " << x << "," << y;
-    EXPECT_EQ(Rgb(1, 2, 3), automation::WindowPixel(100 + ref.width, 50));
-    EXPECT_EQ(Rgb(1, 2, 3), automation::WindowPixel(100, 50 + ref.height));
+        ASSERT_EQ(ref.At(x, y), WindowPixel(99 + x, 49 + y)) << file << " at " << x << "," << y;
+    EXPECT_EQ(Rgb(1, 2, 3), WindowPixel(100 + ref.width, 50));
+    EXPECT_EQ(Rgb(1, 2, 3), WindowPixel(100, 50 + ref.height));
     origin += 50;
   }
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 }  // namespace

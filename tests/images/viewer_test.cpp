@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "image_fixture.h"
+#include "jpeg_writer.h"
 
 namespace ivxtest {
 namespace {
