@@ -115,9 +115,9 @@ TEST_F(DamagedBmp, WidthOrHeightZeroIsSizeZero) {
 }
 
 TEST_F(DamagedBmp, PixelOffsetPastTheEnd) {
-  std::string far = good_;
-  Put(far, 10, static_cast<uint32_t>(good_.size()), 4);
-  Refused("far", far, "Cannot load bmp file far.bmp: offset past the end");
+  std::string beyond = good_;
+  Put(beyond, 10, static_cast<uint32_t>(good_.size()), 4);
+  Refused("far", beyond, "Cannot load bmp file far.bmp: offset past the end");
   // An offset inside the headers means "right after them" and loads.
   std::string zero = good_;
   Put(zero, 10, 0, 4);
@@ -260,9 +260,9 @@ TEST_F(DamagedIcon, NoImageInTheDirectoryIsSizeZero) {
 }
 
 TEST_F(DamagedIcon, ImageOffsetPastTheEnd) {
-  std::string far = eight_;
-  Put(far, 18, static_cast<uint32_t>(eight_.size()), 4);
-  Refused("far.ico", far, "Cannot load ico file far.ico: offset past the end");
+  std::string beyond = eight_;
+  Put(beyond, 18, static_cast<uint32_t>(eight_.size()), 4);
+  Refused("far.ico", beyond, "Cannot load ico file far.ico: offset past the end");
   std::string inside = eight_;
   Put(inside, 18, 10, 4);
   Refused("inside.ico", inside, "Cannot load ico file inside.ico: offset inside the directory");
@@ -299,9 +299,9 @@ TEST_F(DamagedIcon, TheSpecifiedRefusalsStayOneBoxEach) {
 
 TEST_F(DamagedIcon, CursorsAreCheckedAlike) {
   Refused("cut.cur", cursor_.substr(0, 22 + 40 + 50), "Cannot load ico file cut.cur: truncated");
-  std::string far = cursor_;
-  Put(far, 18, 5000, 4);
-  Refused("far.cur", far, "Cannot load ico file far.cur: offset past the end");
+  std::string beyond = cursor_;
+  Put(beyond, 18, 5000, 4);
+  Refused("far.cur", beyond, "Cannot load ico file far.cur: offset past the end");
   // A cursor keeps its hot spot where an icon's entry gives planes and bits:
   // that is no disagreement.
   std::string hot = cursor_;

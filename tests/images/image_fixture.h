@@ -44,6 +44,10 @@ std::vector<BoxSeen> Boxes();
 void ClearBoxes();
 // The colour of window pixel (x, y), from 0.
 uint32_t WindowPixel(int x, int y);
+// How far (levels of 255, per colour channel) LoadJPEG's pixels may be from
+// libjpeg's decoding of the same file: decoders round the colour planes and
+// the inverse transform differently.
+extern const int kJpegLevels;
 
 // Texts and captions of the boxes shown so far, in order.
 std::vector<std::string> BoxTexts();

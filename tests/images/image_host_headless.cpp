@@ -6,6 +6,9 @@
 
 namespace ivxtest {
 
+// LoadJPEG stands on libjpeg-turbo here, the decoder of the references.
+const int kJpegLevels = 0;
+
 void StartHost() {
   automation::Reset();
   automation::SetHeadless(true);
