@@ -16,7 +16,9 @@ struct Reference {
   int width = 0;
   int height = 0;
   std::vector<uint32_t> cells;  // row by row from the top
-  uint32_t At(int x, int y) const { return cells[static_cast<size_t>((y - 1) * width + (x - 1))]; }
+  uint32_t At(int x, int y) const {
+    return cells[static_cast<size_t>(y - 1) * static_cast<size_t>(width) + static_cast<size_t>(x - 1)];
+  }
 };
 
 // Reads a plain PPM ("P3", maximum value 255).

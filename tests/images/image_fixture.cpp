@@ -140,7 +140,7 @@ std::string MakeIcon(int type, int width, int height, int bits, const std::vecto
     }
     s += row;
   }
-  s.append(static_cast<size_t>(maskRow * height), '\0');
+  s.append(static_cast<size_t>(maskRow) * static_cast<size_t>(height), '\0');
   return s;
 }
 

@@ -126,7 +126,9 @@ TEST_F(JpegTest, EveryKindOfJpegDrawsAtItsSize) {
 }
 
 TEST_F(JpegTest, UndecodableFilesShowABoxAndRegisterNothing) {
-  WriteFile("bad.jpg", "\xFF\xD8\xFF\xC0\x00\x11\x08\x7F\xFF\x7F\xFF\x03garbage");
+  // Written with its length: the frame header holds zero bytes.
+  const char bad[] = "\xFF\xD8\xFF\xC0\x00\x11\x08\x7F\xFF\x7F\xFF\x03garbage";
+  WriteFile("bad.jpg", std::string(bad, sizeof bad - 1));
   LoadJpegPicture("bad.jpg");
   EXPECT_EQ((std::vector<std::string>{"Could not open file bad.jpg"}), BoxTexts());
   EXPECT_EQ(0, PictureCount());
