@@ -44,6 +44,7 @@ cmake -S . -B "$dir" \
   -DCMAKE_BUILD_TYPE=Release \
   -DTRIVANE_BUILD_BENCH=OFF -DTRIVANE_BUILD_GAME=ON -DTRIVANE_INSTALL_DIR=. \
   -DTRIVANE_DATAGEN="$PWD/$host/bin/trivane-datagen" \
+  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
   "${launchers[@]}" "$@" >/dev/null
 if [ "${TRIVANE_WIN_TARGETS:-}" = tests ]; then
   # Each test program's test is named after it (trivane_discover_tests).
@@ -57,6 +58,8 @@ if [ -n "${TRIVANE_WIN_TARGETS:-}" ]; then
 else
   cmake --build "$dir" -j "$jobs"
 fi
+# cpack installs what was built: the program, its DLLs and the data (the
+# install step would otherwise build every target first).
 rm -f "$dir"/Trivane-*.zip
 (cd "$dir" && cpack >/dev/null)
 ls "$dir"/Trivane-*.zip
