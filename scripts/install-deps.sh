@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libxcb1-dev libfreetype-dev libfontconfig1-dev libjpeg62-turbo-dev libpng-dev
   fonts-liberation fonts-dejavu-core

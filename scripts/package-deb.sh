@@ -5,6 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 launchers=()
+# ccache keys leave out the build folder: the package's tree takes the objects
+# the normal tree (build/, scripts/build.sh) compiled from the same sources.
+export CCACHE_NOHASHDIR=1
 if command -v ccache >/dev/null; then
   launchers=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi

@@ -73,7 +73,9 @@ count() { local s="${1//[^$2]/}"; echo "${#s}"; }
 main_window() { xdotool search --onlyvisible --name "^Trivane GUI" 2>/dev/null | head -1 || true; }
 
 # Answers every other visible window bigger than a few pixels (message boxes)
-# with Return; keeps a picture of each box.
+# as a person does: gives it the keyboard focus and presses Return on the
+# keyboard (XTEST input, not an event sent to the window); keeps a picture of
+# each box.
 answer_boxes() {
   local main="$1" w
   for w in $(xdotool search --onlyvisible --name ".*" 2>/dev/null || true); do
@@ -84,8 +86,8 @@ answer_boxes() {
     boxes=$((boxes + 1))
     import -window "$w" "$art/$name-box-$boxes.png" 2>/dev/null || true
     echo "  message box '$(xdotool getwindowname "$w" 2>/dev/null)' answered with Return"
-    xdotool windowfocus "$w" 2>/dev/null || true
-    xdotool key --window "$w" Return 2>/dev/null || true
+    xdotool windowfocus --sync "$w" 2>/dev/null || true
+    xdotool key Return 2>/dev/null || true
     sleep 1
   done
 }
@@ -154,6 +156,37 @@ echo "  board after the click: $state"
 [ "${state:0:1}" = "r" ] || { echo "FAIL: no red piece on (1,1)"; exit 1; }
 [ "$(count "$state" r)" -eq 1 ] || { echo "FAIL: expected one red piece"; exit 1; }
 [ "$(count "$state" o)" -eq 1 ] || { echo "FAIL: the computer did not answer with one piece"; exit 1; }
+
+echo "== $name: a click on the taken point (1,1): the program's box, answered with Return"
+seen=$boxes
+point_and_click 62 62
+for _ in $(seq 1 20); do
+  sleep 1
+  answer_boxes "$win"
+  [ "$boxes" -gt "$seen" ] && break
+done
+[ "$boxes" -gt "$seen" ] || { echo "FAIL: no box for a piece put on a taken point"; exit 1; }
+sleep 2
+answer_boxes "$win"
+import -window "$win" "$art/$name-after-box.png"
+after="$(board "$art/$name-after-box.png")"
+[ "$after" = "$state" ] || { echo "FAIL: the board changed after the refused move: $after"; exit 1; }
+# The game goes on after the box: the next piece lands, on the first free point.
+free=0
+while [ "${state:$free:1}" != "-" ]; do free=$((free + 1)); done
+set -- $POINTS
+shift "$free"
+fx=${1%,*} fy=${1#*,}
+point_and_click $((62 * fx)) $((62 * fy))
+for _ in $(seq 1 30); do
+  sleep 1
+  answer_boxes "$win"
+  import -window "$win" "$art/$name-easy.png"
+  state="$(board "$art/$name-easy.png")"
+  [ "$(count "$state" r)" -eq 2 ] && [ "$(count "$state" o)" -eq 2 ] && break
+done
+echo "  board after the next click: $state"
+[ "${state:$free:1}" = "r" ] || { echo "FAIL: no red piece on ($fx,$fy) after the box was answered"; exit 1; }
 close_game
 
 echo "== $name: TrivaneGUI.exe CPUVSCPU EASY for a few seconds"

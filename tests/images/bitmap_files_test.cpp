@@ -47,7 +47,7 @@ TEST_F(BitmapFileTest, Bmp24BitWithOddWidthsLoadsBottomUpAndTopDown) {
   SetLoadOrigin(0, 0);
   LoadBmpPicture("v5");
   EXPECT_EQ(Pattern(3, 2), StoreCell(3, 2));
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(BitmapFileTest, BmpRefusalsShowTheirBoxAndLoadNothing) {
@@ -120,7 +120,7 @@ TEST_F(BitmapFileTest, IconsOfEveryDepthWithPalettesAndPadding) {
   LoadPicture("arrow.cur");
   EXPECT_EQ(Rgb(255, 255, 255), StoreCell(2, 1));  // (2 + 1) % 2 = 1
   EXPECT_EQ(Rgb(0, 0, 0), StoreCell(1, 1));
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(BitmapFileTest, IconWithAShortPaletteReadsItsPixelsAfterIt) {
@@ -131,7 +131,7 @@ TEST_F(BitmapFileTest, IconWithAShortPaletteReadsItsPixelsAfterIt) {
   // The palette is entries 0 and 1.  The pixels start at the file's third
   // palette entry: the bottom row is bytes 10, 253, 2, 0 and the top row
   // 15, 252, 3, 0; indices past the palette are black.
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(4, IconWidth());
   EXPECT_EQ(0u, IconCell(1, 2));
   EXPECT_EQ(0u, IconCell(3, 2));
@@ -150,7 +150,7 @@ TEST_F(BitmapFileTest, IconPaletteFollowsALongerInformationHeader) {
   LoadIcoPicture("long");
   for (int x = 1; x <= 3; ++x)
     for (int y = 1; y <= 2; ++y) EXPECT_EQ(Palette(16)[static_cast<size_t>(SixteenColours(x, y))], IconCell(x, y));
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(BitmapFileTest, SaveIcoFileWritesA24BitIconThatReadsBack) {

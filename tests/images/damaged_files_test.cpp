@@ -55,15 +55,15 @@ class DamagedFileTest : public ImageTest {
   void ExpectRefused(const std::string& fileName, const std::string& caption, const std::string& text) {
     SetLoadOrigin(40, 40);
     const StoreState before = Snapshot();
-    automation::ClearMessageBoxes();
+    ClearBoxes();
     LoadPicture(fileName);
-    ASSERT_EQ(1u, automation::MessageBoxes().size()) << fileName;
-    EXPECT_EQ(caption, automation::MessageBoxes()[0].caption);
-    EXPECT_EQ(text, automation::MessageBoxes()[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), automation::MessageBoxes()[0].style & 0xF0u);
+    ASSERT_EQ(1u, Boxes().size()) << fileName;
+    EXPECT_EQ(caption, Boxes()[0].caption);
+    EXPECT_EQ(text, Boxes()[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), Boxes()[0].style & 0xF0u);
     EXPECT_EQ(0, LocatePicture(fileName.substr(0, fileName.find_last_of('.')))) << fileName;
     EXPECT_TRUE(before == Snapshot()) << fileName << ": the store changed";
-    automation::ClearMessageBoxes();
+    ClearBoxes();
   }
 };
 
@@ -101,7 +101,7 @@ TEST_F(DamagedBmp, CutInsideThePixelsIsTruncated) {
   WriteFile("nopad.bmp", good_.substr(0, good_.size() - 1));
   SetLoadOrigin(100, 100);
   LoadPicture("nopad.bmp");
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(Pattern(5, 1), StoreCell(105, 101));
 }
 
@@ -115,16 +115,16 @@ TEST_F(DamagedBmp, WidthOrHeightZeroIsSizeZero) {
 }
 
 TEST_F(DamagedBmp, PixelOffsetPastTheEnd) {
-  std::string far = good_;
-  Put(far, 10, static_cast<uint32_t>(good_.size()), 4);
-  Refused("far", far, "Cannot load bmp file far.bmp: offset past the end");
+  std::string beyond = good_;
+  Put(beyond, 10, static_cast<uint32_t>(good_.size()), 4);
+  Refused("far", beyond, "Cannot load bmp file far.bmp: offset past the end");
   // An offset inside the headers means "right after them" and loads.
   std::string zero = good_;
   Put(zero, 10, 0, 4);
   WriteFile("zero.bmp", zero);
   SetLoadOrigin(100, 100);
   LoadPicture("zero.bmp");
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(Pattern(1, 1), StoreCell(101, 101));
 }
 
@@ -146,8 +146,8 @@ TEST_F(DamagedBmp, AFileWithSeveralFaultsGetsOneBox) {
 }
 
 TEST_F(DamagedBmp, JpegContentNamedBmpIsNotABmpFile) {
-  WriteJpeg("photo.jpg", 8, 8, Pattern);
-  Refused("photo", ReadFile("photo.jpg"), "Cannot load bmp file photo.bmp: not a bmp file, it holds a JPEG picture");
+  Refused("photo", ReadFile(FixturePath("jpeg_37x23.jpg")),
+          "Cannot load bmp file photo.bmp: not a bmp file, it holds a JPEG picture");
   Refused("text", "hello, I am no picture at all, but long enough for a header.........",
           "Cannot load bmp file text.bmp: not a bmp file");
 }
@@ -187,7 +187,7 @@ TEST_F(DamagedBmp, Os2HeaderGetsTheBoxOfItsBitCountOrLoads) {
   WriteFile("os2.bmp", Os2Bmp(3, 2, 24));
   SetLoadOrigin(100, 100);
   LoadPicture("os2.bmp");
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
   for (int x = 1; x <= 3; ++x)
     for (int y = 1; y <= 2; ++y) EXPECT_EQ(Pattern(x, y), StoreCell(100 + x, 100 + y));
   EXPECT_EQ(103, PictureEntry(LocatePicture("os2")).x2);
@@ -260,9 +260,9 @@ TEST_F(DamagedIcon, NoImageInTheDirectoryIsSizeZero) {
 }
 
 TEST_F(DamagedIcon, ImageOffsetPastTheEnd) {
-  std::string far = eight_;
-  Put(far, 18, static_cast<uint32_t>(eight_.size()), 4);
-  Refused("far.ico", far, "Cannot load ico file far.ico: offset past the end");
+  std::string beyond = eight_;
+  Put(beyond, 18, static_cast<uint32_t>(eight_.size()), 4);
+  Refused("far.ico", beyond, "Cannot load ico file far.ico: offset past the end");
   std::string inside = eight_;
   Put(inside, 18, 10, 4);
   Refused("inside.ico", inside, "Cannot load ico file inside.ico: offset inside the directory");
@@ -299,9 +299,9 @@ TEST_F(DamagedIcon, TheSpecifiedRefusalsStayOneBoxEach) {
 
 TEST_F(DamagedIcon, CursorsAreCheckedAlike) {
   Refused("cut.cur", cursor_.substr(0, 22 + 40 + 50), "Cannot load ico file cut.cur: truncated");
-  std::string far = cursor_;
-  Put(far, 18, 5000, 4);
-  Refused("far.cur", far, "Cannot load ico file far.cur: offset past the end");
+  std::string beyond = cursor_;
+  Put(beyond, 18, 5000, 4);
+  Refused("far.cur", beyond, "Cannot load ico file far.cur: offset past the end");
   // A cursor keeps its hot spot where an icon's entry gives planes and bits:
   // that is no disagreement.
   std::string hot = cursor_;
@@ -310,13 +310,12 @@ TEST_F(DamagedIcon, CursorsAreCheckedAlike) {
   WriteFile("hot.cur", hot);
   SetLoadOrigin(100, 100);
   LoadPicture("hot.cur");
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(Pattern(8, 4), StoreCell(108, 104));
 }
 
 TEST_F(DamagedIcon, OtherContentNamedIcoIsNotAnIcon) {
-  WriteJpeg("photo.jpg", 8, 8, Pattern);
-  Refused("photo.ico", ReadFile("photo.jpg"),
+  Refused("photo.ico", ReadFile(FixturePath("jpeg_37x23.jpg")),
           "Cannot load ico file photo.ico: not an icon file, it holds a JPEG picture");
   Refused("bitmap.cur", MakeBmp(2, 2, 24, 0, Pattern), "Cannot load ico file bitmap.cur: not an icon file");
 }
@@ -336,7 +335,7 @@ class DamagedJpeg : public DamagedFileTest {
  protected:
   void SetUp() override {
     DamagedFileTest::SetUp();
-    WriteJpeg("good.jpg", 16, 16, Pattern);
+    WriteFile("good.jpg", ReadFile(FixturePath("jpeg_37x23.jpg")));
     SetLoadOrigin(0, 0);
     LoadPicture("good.jpg");
     ASSERT_NE(0, LocatePicture("good"));
@@ -357,7 +356,7 @@ TEST_F(DamagedJpeg, BytesAfterTheEndMarkerAreNoHarm) {
   WriteFile("tail.jpg", whole_ + "trailing bytes a camera left");
   SetLoadOrigin(100, 100);
   LoadPicture("tail.jpg");
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
   EXPECT_NE(0, LocatePicture("tail"));
   EXPECT_EQ(StoreCell(1, 1), StoreCell(101, 101));
 }

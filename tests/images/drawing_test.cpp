@@ -28,7 +28,7 @@ void ExpectPictureAt(int x, int y, bool transparentSkipped) {
       uint32_t want = kBackground;
       if (i >= 1 && i <= 4 && j >= 1 && j <= 3) want = StoreCell(10 + i, 20 + j);
       if (transparentSkipped && i == 2 && j == 2) want = kBackground;
-      ASSERT_EQ(want, automation::WindowPixel(x + i, y + j)) << i << "," << j;
+      ASSERT_EQ(want, WindowPixel(x + i, y + j)) << i << "," << j;
     }
   }
 }
@@ -66,7 +66,7 @@ TEST_F(DrawingTest, BufferedAndScreenCopyHonourTransparencyByIndexDoesNot) {
   DrawPictureToScreenCopy("pic", 60, 60);  // no screen copy yet: nothing happens
   CaptureScreen();
   DrawPictureToScreenCopy("pic", 60, 60);
-  EXPECT_EQ(kBackground, automation::WindowPixel(61, 61));
+  EXPECT_EQ(kBackground, WindowPixel(61, 61));
   ReleaseScreen();
   ExpectPictureAt(60, 60, true);
 }
@@ -87,21 +87,21 @@ TEST_F(DrawingTest, CentredFillAndAll) {
   FillPictureArea("pic", 100, 100, Rgb(9, 9, 9));
   // One line per column from y down to, not including, y + height - 1.
   for (int i = 1; i <= 4; ++i) {
-    EXPECT_EQ(Rgb(9, 9, 9), automation::WindowPixel(100 + i, 100));
-    EXPECT_EQ(Rgb(9, 9, 9), automation::WindowPixel(100 + i, 101));
-    EXPECT_EQ(kBackground, automation::WindowPixel(100 + i, 102));
+    EXPECT_EQ(Rgb(9, 9, 9), WindowPixel(100 + i, 100));
+    EXPECT_EQ(Rgb(9, 9, 9), WindowPixel(100 + i, 101));
+    EXPECT_EQ(kBackground, WindowPixel(100 + i, 102));
   }
-  EXPECT_EQ(kBackground, automation::WindowPixel(100, 100));
-  EXPECT_EQ(kBackground, automation::WindowPixel(105, 100));
+  EXPECT_EQ(kBackground, WindowPixel(100, 100));
+  EXPECT_EQ(kBackground, WindowPixel(105, 100));
   // "ALL" is sized by the last loaded picture and starts at store cell (2, 2).
   veltounit::ClearWindowColour(kBackground);
   WriteFile("all.ivx", "*=ivx1*[BK(4,4,4)][LENGTH(3)][WIDTH(2)]&c200,0,0p1,1p4,3}");
   LoadIvxPicture("all");
   DrawPicture("ALL", 0, 0);
-  EXPECT_EQ(Rgb(4, 4, 4), automation::WindowPixel(1, 1));    // store (2, 2)
-  EXPECT_EQ(Rgb(200, 0, 0), automation::WindowPixel(3, 2));  // store (4, 3)
-  EXPECT_EQ(kBackground, automation::WindowPixel(0, 0));
-  EXPECT_EQ(kBackground, automation::WindowPixel(4, 1));
+  EXPECT_EQ(Rgb(4, 4, 4), WindowPixel(1, 1));    // store (2, 2)
+  EXPECT_EQ(Rgb(200, 0, 0), WindowPixel(3, 2));  // store (4, 3)
+  EXPECT_EQ(kBackground, WindowPixel(0, 0));
+  EXPECT_EQ(kBackground, WindowPixel(4, 1));
 }
 
 TEST_F(DrawingTest, ExtremeCoordinatesDrawNothingInsideTheWindow) {
@@ -127,7 +127,7 @@ TEST_F(DrawingTest, ExtremeCoordinatesDrawNothingInsideTheWindow) {
   DrawPictureRotated("huge", INT32_MAX, INT32_MAX, 0);
   DrawPictureRotated("huge", INT32_MIN, INT32_MAX, 90);
   for (int y = 0; y < kWindowHeight; ++y)
-    for (int x = 0; x < kWindowWidth; ++x) ASSERT_EQ(kBackground, automation::WindowPixel(x, y)) << x << "," << y;
+    for (int x = 0; x < kWindowWidth; ++x) ASSERT_EQ(kBackground, WindowPixel(x, y)) << x << "," << y;
 }
 
 TEST_F(DrawingTest, IvxPictureDrawsPixelByPixel) {
@@ -142,10 +142,10 @@ TEST_F(DrawingTest, IvxPictureDrawsPixelByPixel) {
       uint32_t want = Rgb(0, 0, 255);
       if ((x == 1 && y == 1) || (x == 5 && y == 4) || (x == 3 && y == 2)) want = Rgb(255, 255, 0);
       if (x == 3 && y == 2) want = Rgb(0, 255, 0);
-      ASSERT_EQ(want, automation::WindowPixel(10 + x, 10 + y)) << x << "," << y;
+      ASSERT_EQ(want, WindowPixel(10 + x, 10 + y)) << x << "," << y;
     }
   }
-  EXPECT_EQ(kBackground, automation::WindowPixel(16, 11));
+  EXPECT_EQ(kBackground, WindowPixel(16, 11));
 }
 
 }  // namespace

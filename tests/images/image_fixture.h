@@ -1,5 +1,9 @@
-// Every picture-library test starts from an empty store, a fresh headless
-// window, a scratch folder as the current folder, and boxes answered OK.
+// Every picture-library test starts from an empty store, a fresh window, a
+// scratch folder as the current folder, and the library's boxes recorded.
+// Where the window and the boxes come from is the one part that differs
+// between the systems: image_host_headless.cpp (the platform layer's headless
+// window, boxes answered OK through its automation) and image_host_windows.cpp
+// (a real window of the system, boxes taken by the library's box handler).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +15,6 @@
 
 #include "gfx/veltounit.h"
 #include "images/IvxFiles.h"
-#include "platform/automation.h"
 
 namespace ivxtest {
 
@@ -26,9 +29,32 @@ class ImageTest : public ::testing::Test {
   std::filesystem::path previous_;
 };
 
-// Texts of the boxes shown so far, in order.
+// A box the library showed: its text, caption and MB_ style bits.
+struct BoxSeen {
+  std::string text;
+  std::string caption;
+  unsigned style = 0;
+};
+
+// The host of one test (image_host_*.cpp): a fresh window of kWindowWidth x
+// kWindowHeight, boxes recorded from now on.
+void StartHost();
+// The boxes shown since StartHost or ClearBoxes, in order.
+std::vector<BoxSeen> Boxes();
+void ClearBoxes();
+// The colour of window pixel (x, y), from 0.
+uint32_t WindowPixel(int x, int y);
+// How far (levels of 255, per colour channel) LoadJPEG's pixels may be from
+// libjpeg's decoding of the same file: decoders round the colour planes and
+// the inverse transform differently.
+extern const int kJpegLevels;
+
+// Texts and captions of the boxes shown so far, in order.
 std::vector<std::string> BoxTexts();
 std::vector<std::string> BoxCaptions();
+
+// The path of a file of fixtures/.
+std::string FixturePath(const std::string& name);
 
 void WriteFile(const std::string& name, const std::string& bytes);
 std::string ReadFile(const std::string& name);
@@ -48,14 +74,5 @@ std::string MakeBmp(int width, int height, int bits, uint32_t compression, Pixel
 // `pixel` gives the colours.
 std::string MakeIcon(int type, int width, int height, int bits, const std::vector<uint32_t>& palette,
                      int (*index)(int x, int y), PixelFn pixel);
-
-// A JPEG written with libjpeg; progressive and Exif variants.
-struct JpegOptions {
-  bool progressive = false;
-  bool exif = false;  // APP1 "Exif" instead of the JFIF header, holding a stray frame marker
-};
-void WriteJpeg(const std::string& path, int width, int height, PixelFn pixel, JpegOptions options = {});
-// libjpeg's own decoding of a file as 0x00BBGGRR colours, row by row.
-std::vector<uint32_t> DecodeJpeg(const std::string& path, int& width, int& height);
 
 }  // namespace ivxtest

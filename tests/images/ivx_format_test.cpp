@@ -31,7 +31,7 @@ TEST_F(IvxTest, SampleTwoRedPointsOfTheThreeGenerations) {
     EXPECT_EQ(52, e.x2);
     EXPECT_EQ(71, e.y2);
   }
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(IvxTest, HeaderCommandsFillAndFieldRules) {
@@ -95,7 +95,7 @@ TEST_F(IvxTest, BadFilesShowTheirBoxAndStillRegister) {
   EXPECT_EQ("Could not open file caps.ivx,it contains an invalid id", BoxTexts()[0]);
   EXPECT_EQ("Could not open file absent.ivx", BoxTexts()[1]);
   EXPECT_EQ("Error", BoxCaptions()[1]);
-  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), automation::MessageBoxes()[1].style & 0xFF);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), Boxes()[1].style & 0xFF);
   EXPECT_EQ(0u, StoreCell(21, 31));
   // Both names point at the previous picture's size.
   const IVX_INFO absent = PictureEntry(LocatePicture("absent"));

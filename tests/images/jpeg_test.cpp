@@ -1,6 +1,7 @@
 // JPEG pictures written with libjpeg here: frame sizes of every kind of file,
 // import into the store and drawing, compared with libjpeg's own decoding.
 #include "image_fixture.h"
+#include "jpeg_writer.h"
 #include "images/format_readers.h"
 #include "images/jpeglib/LoadJPEG.h"
 
@@ -90,7 +91,7 @@ TEST_F(JpegTest, LoadedPictureMatchesTheDecoderCellByCell) {
   EXPECT_EQ(300, e.x1);
   EXPECT_EQ(323, e.x2);
   EXPECT_EQ(211, e.y2);
-  EXPECT_TRUE(automation::MessageBoxes().empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(JpegTest, PictureLargerThanTheRoomLeftIsLoadedInPart) {
@@ -105,7 +106,7 @@ TEST_F(JpegTest, PictureLargerThanTheRoomLeftIsLoadedInPart) {
       "size .. Going for partial load..",
       BoxTexts()[0]);
   EXPECT_EQ("IvxFiles", BoxCaptions()[0]);
-  EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), automation::MessageBoxes()[0].style & MB_ICONMASK);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), Boxes()[0].style & MB_ICONMASK);
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 8; ++x) EXPECT_EQ(want[static_cast<size_t>(y * w + x)], StoreCell(2341 + x, 1421 + y));
 }
@@ -118,15 +119,16 @@ TEST_F(JpegTest, EveryKindOfJpegDrawsAtItsSize) {
     const std::vector<uint32_t> want = DecodeJpeg("d.jpg", w, h);
     DrawJpegFile("d.jpg", 50, 60);
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        ASSERT_EQ(want[static_cast<size_t>(y * w + x)], automation::WindowPixel(50 + x, 60 + y));
-    EXPECT_EQ(Rgb(1, 2, 3), automation::WindowPixel(50 + w, 60));
-    EXPECT_EQ(Rgb(1, 2, 3), automation::WindowPixel(50, 60 + h));
+      for (int x = 0; x < w; ++x) ASSERT_EQ(want[static_cast<size_t>(y * w + x)], WindowPixel(50 + x, 60 + y));
+    EXPECT_EQ(Rgb(1, 2, 3), WindowPixel(50 + w, 60));
+    EXPECT_EQ(Rgb(1, 2, 3), WindowPixel(50, 60 + h));
   }
 }
 
 TEST_F(JpegTest, UndecodableFilesShowABoxAndRegisterNothing) {
-  WriteFile("bad.jpg", "\xFF\xD8\xFF\xC0\x00\x11\x08\x7F\xFF\x7F\xFF\x03garbage");
+  // Written with its length: the frame header holds zero bytes.
+  const char bad[] = "\xFF\xD8\xFF\xC0\x00\x11\x08\x7F\xFF\x7F\xFF\x03garbage";
+  WriteFile("bad.jpg", std::string(bad, sizeof bad - 1));
   LoadJpegPicture("bad.jpg");
   EXPECT_EQ((std::vector<std::string>{"Could not open file bad.jpg"}), BoxTexts());
   EXPECT_EQ(0, PictureCount());

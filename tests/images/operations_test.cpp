@@ -128,7 +128,7 @@ TEST_F(OperationsTest, ResizeToZeroWritesItsQuestion) {
   EXPECT_EQ(before, Cells(10, 10, 4, 4));
   int lit = 0;
   for (int y = 0; y < kWindowHeight; ++y)
-    for (int x = 0; x < kWindowWidth; ++x) lit += automation::WindowPixel(x, y) != Rgb(0, 0, 0);
+    for (int x = 0; x < kWindowWidth; ++x) lit += WindowPixel(x, y) != Rgb(0, 0, 0);
   EXPECT_GT(lit, 20);
   // One size 0 keeps the aspect: 4 x 4 to height 2 gives width 2.
   ResizePicture("p", 0, 2);
@@ -144,20 +144,20 @@ TEST_F(OperationsTest, RotationQualityBoxesAndRotatedDrawing) {
                                       "Rotation Quality set to maximum possible!",
                                       "Wrong Argument For Rotation Quality , Rotation Quality off!"}),
             BoxTexts());
-  EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), automation::MessageBoxes()[0].style & MB_ICONMASK);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), Boxes()[0].style & MB_ICONMASK);
   MakePicture(50, 50, 3, 3);
   veltounit::ClearWindowColour(Rgb(1, 1, 1));
   DrawPictureRotated("p", 20, 20, 0);
   for (int i = 1; i <= 3; ++i)
-    for (int j = 1; j <= 3; ++j) EXPECT_EQ(StoreCell(50 + i, 50 + j), automation::WindowPixel(20 + i, 20 + j));
+    for (int j = 1; j <= 3; ++j) EXPECT_EQ(StoreCell(50 + i, 50 + j), WindowPixel(20 + i, 20 + j));
   veltounit::ClearWindowColour(Rgb(1, 1, 1));
   DrawPictureRotated("p", 20, 20, 180);
   for (int i = 1; i <= 3; ++i)
-    for (int j = 1; j <= 3; ++j) EXPECT_EQ(StoreCell(54 - i, 54 - j), automation::WindowPixel(20 + i, 20 + j));
+    for (int j = 1; j <= 3; ++j) EXPECT_EQ(StoreCell(54 - i, 54 - j), WindowPixel(20 + i, 20 + j));
   veltounit::ClearWindowColour(Rgb(1, 1, 1));
   DrawPictureRotated("p", 20, 20, 90);  // (u, v) -> (-v, u) about the centre
-  EXPECT_EQ(StoreCell(51, 53), automation::WindowPixel(21, 21));
-  EXPECT_EQ(StoreCell(53, 53), automation::WindowPixel(21, 23));
+  EXPECT_EQ(StoreCell(51, 53), WindowPixel(21, 21));
+  EXPECT_EQ(StoreCell(53, 53), WindowPixel(21, 23));
 }
 
 // Lit pixels of the window, and whether all of them have the given colour.
@@ -166,7 +166,7 @@ int LitPixels(uint32_t background, uint32_t onlyColour, bool& allOfIt) {
   allOfIt = true;
   for (int y = 0; y < kWindowHeight; ++y) {
     for (int x = 0; x < kWindowWidth; ++x) {
-      const uint32_t p = automation::WindowPixel(x, y);
+      const uint32_t p = WindowPixel(x, y);
       if (p == background) continue;
       ++lit;
       allOfIt = allOfIt && p == onlyColour;

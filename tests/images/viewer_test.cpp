@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "image_fixture.h"
+#include "jpeg_writer.h"
 
 namespace ivxtest {
 namespace {
@@ -58,7 +59,7 @@ TEST_F(ViewerTest, APictureIsDumpedCellByCellAndEndsWithStatusZero) {
   ASSERT_EQ(3u * 2 * 3, cells.size());
   for (int y = 1; y <= 2; ++y) {
     for (int x = 1; x <= 3; ++x) {
-      const size_t at = static_cast<size_t>(((y - 1) * 3 + (x - 1)) * 3);
+      const size_t at = static_cast<size_t>((y - 1) * 3 + (x - 1)) * 3;
       const uint32_t c = Pattern(x, y);
       EXPECT_EQ(c & 0xFF, static_cast<unsigned char>(cells[at]));
       EXPECT_EQ((c >> 8) & 0xFF, static_cast<unsigned char>(cells[at + 1]));
@@ -77,7 +78,7 @@ TEST_F(ViewerTest, AJpegLargerThanTheStoreIsReadInPartUnderItsWarning) {
   const std::string cells = ReadFile("wide.rgb");
   ASSERT_EQ(2400u * 2 * 3, cells.size());
   EXPECT_NEAR(200, static_cast<unsigned char>(cells[0]), 3);
-  EXPECT_EQ(0, cells[3 * 2399]);  // past the store's last column
+  EXPECT_EQ(0, cells[size_t{3} * 2399]);  // past the store's last column
 }
 
 TEST_F(ViewerTest, WrongUsageEndsWithStatusTwo) {
