@@ -45,7 +45,8 @@ int main() {
       const MasterResult r = MasterSearch(root, MasterGameContext{});
       const double cpu = static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
       std::printf("%-18s %6u ms %6d %12llu %12.0f %12.0f %10.1f\n", b.name, budget, r.depth,
-                  static_cast<unsigned long long>(r.nodes), r.seconds > 0 ? static_cast<double>(r.nodes) / r.seconds : 0.0,
+                  static_cast<unsigned long long>(r.nodes),
+                  r.seconds > 0 ? static_cast<double>(r.nodes) / r.seconds : 0.0,
                   cpu > 0 ? static_cast<double>(r.nodes) / cpu : 0.0, r.seconds * 1000);
     }
   }

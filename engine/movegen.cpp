@@ -207,7 +207,7 @@ uint8_t MillRuns(const Position& s, uint8_t player) {
     const uint8_t here = LowestPoint(held);
     for (uint32_t to = BOARD.masks.link_mask[here] & empty; to != 0; to &= to - 1) {
       const uint32_t pair = BOARD.masks.slide_partners[here][LowestPoint(to)];
-      runs += (own & pair) == pair;
+      if ((own & pair) == pair) ++runs;
     }
   }
   return runs;

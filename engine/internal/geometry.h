@@ -109,7 +109,7 @@ constexpr uint8_t PointNumber(int x, int y) {
   for (int cx = 1; cx <= 7; ++cx)
     for (int cy = 1; cy <= 7; ++cy) {
       if (cx == x && cy == y) return n;
-      n += IsPointCell(cx, cy) ? 1 : 0;
+      if (IsPointCell(cx, cy)) ++n;
     }
   return NO_POINT;
 }

@@ -36,11 +36,11 @@ class GamePicturesTest : public DataTest {
 // Olive all round the edge, solid in the middle, and a disc in between: every
 // cell well outside the circle is olive, every cell well inside is not.
 void ExpectRoundOnOlive(const Picture& p, const std::string& name) {
-  const float c = p.width / 2.0f, r = std::min(p.width, p.height) / 2.0f - 0.5f;
+  const double c = p.width / 2.0, r = std::min(p.width, p.height) / 2.0 - 0.5;
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
-      const float d = std::hypot(x + 0.5f - c, y + 0.5f - p.height / 2.0f);
-      if (d > r + 1.0f) {
+      const double d = std::hypot(x + 0.5 - c, y + 0.5 - p.height / 2.0);
+      if (d > r + 1.0) {
         ASSERT_EQ(kOlive, p.At(x, y)) << name << " " << x << "," << y;
       }
       if (d < r - 1.5f) {

@@ -446,9 +446,10 @@ TEST_F(MasterTest, QuietMovesRuleDrawsTheSearch) {
     const TableHit hit = ProbeTable(PositionHash(child));
     // Player 2, three pieces down, is lost whatever the count: an entry a
     // later search could use must not say he holds the draw.
-    if (hit.found && hit.depth > 0)
+    if (hit.found && hit.depth > 0) {
       EXPECT_FALSE((hit.bound == BOUND_EXACT || hit.bound == BOUND_LOWER) && hit.score > -100)
           << "the count's draw stored as the position's value: depth " << int(hit.depth) << " score " << hit.score;
+    }
   }
   game.quiet_run = 0;
   EXPECT_GT(MasterSearch(root, game).score, 200) << "draws of the earlier count came from the table";
