@@ -33,8 +33,12 @@ struct Picture {
   int width = 0;
   int height = 0;
   std::vector<Pixel> pixels;
-  Pixel At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-  Pixel& At(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+  Pixel At(int x, int y) const {
+    return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+  }
+  Pixel& At(int x, int y) {
+    return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+  }
 };
 
 Picture MakePicture(int width, int height, Pixel fill);
