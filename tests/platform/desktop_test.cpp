@@ -104,14 +104,21 @@ struct VirtualDisplay {
     if (server <= 0) return false;
     setenv("DISPLAY", name.c_str(), 1);
     if (windowManager) {
+      // openbox runs its start-up command once it has taken the windows
+      // already there and is about to serve requests.  A window mapped
+      // earlier, while it still sets itself up, can lose its map request
+      // (seen on a loaded machine), and the window then never appears.
+      const std::string started = dir + "/manager_started";
+      std::remove(started.c_str());
       manager = fork();
       if (manager == 0) {
-        execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        execlp("openbox", "openbox", "--sm-disable", "--startup", ("touch " + started).c_str(),
+               static_cast<char*>(nullptr));
         _exit(127);
       }
-      // openbox is up once it has claimed the display's window manager role.
-      for (int i = 0; i < 100; ++i) {
-        if (std::system("wmctrl -m >/dev/null 2>&1") == 0) return true;
+      for (int i = 0; i < 600; ++i) {
+        struct stat st{};
+        if (stat(started.c_str(), &st) == 0 && std::system("wmctrl -m >/dev/null 2>&1") == 0) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
       }
       return false;
@@ -127,6 +134,7 @@ struct VirtualDisplay {
       }
     unsetenv("DISPLAY");
     std::remove((dir + "/Xvfb_screen0").c_str());
+    std::remove((dir + "/manager_started").c_str());
     rmdir(dir.c_str());
   }
 };
