@@ -207,10 +207,38 @@ class RealWindow : public GameStage {
     SavePng(*photo, ArtifactPath(name + ".png").string());
     return true;
   }
-  void ClickAt(const std::string& window, int x, int y) {
+  // With `settle`, the pointer rests a moment on the point before the click;
+  // without, it jumps there and clicks at once, as a quick hand or a touch
+  // screen does.
+  void ClickAt(const std::string& window, int x, int y, bool settle = true) {
     const std::string command = "DISPLAY=" + display_ + " xdotool mousemove --window " + window + " " +
-                                std::to_string(x) + " " + std::to_string(y) + " sleep 0.3 click 1";
+                                std::to_string(x) + " " + std::to_string(y) + (settle ? " sleep 0.3" : "") +
+                                " click 1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+  void RestAt(const std::string& window, int x, int y) {
+    const std::string command = "DISPLAY=" + display_ + " xdotool mousemove --window " + window + " " +
+                                std::to_string(x) + " " + std::to_string(y);
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+  // The splash stays about three seconds, then the board is built: waits for
+  // the board's lines on the window shown `scale` times enlarged (a slow build
+  // may take longer), then for the marks that follow the board in the same
+  // pass, and photographs the board.
+  bool WaitForBoard(const std::string& window, const std::string& name, int scale, Photo* board) {
+    const uint32_t line = veltounit::MakeColour(0, 0, 64);
+    const int last = scale - 1;  // the last photographed pixel of each drawn one
+    bool built = false;
+    for (int waited = 0; waited < 60000 && !built; waited += 500) {
+      Pause(500);
+      // Until the window is mapped it cannot be photographed.
+      if (!Shoot(window, name, board) || board->width != 500 * scale) continue;
+      built = board->At(scale * 62 + last, scale * 155 + last) == line &&
+              board->At(scale * 160 + last, scale * 248 + last) == line;
+    }
+    if (!built) return false;
+    Pause(500);
+    return Shoot(window, name, board);
   }
   // A private virtual display of the given size ("640x560x24") and density.
   void StartDisplay(const std::string& screen, const std::string& dpi = "96") {
@@ -250,25 +278,17 @@ TEST_F(RealWindow, APersonClicksAPointAndClosesTheGame) {
   const std::string window = FindGameWindow();
   ASSERT_FALSE(window.empty()) << "the game window did not appear";
 
-  // The splash stays about three seconds, then the board is built: wait for
-  // the board's lines (a slow build may take longer).
   Photo board;
-  bool built = false;
-  for (int waited = 0; waited < 60000 && !built; waited += 500) {
-    Pause(500);
-    // Until the window is mapped it cannot be photographed.
-    if (!Shoot(window, "real_window_board", &board)) continue;
-    const uint32_t line = veltounit::MakeColour(0, 0, 64);
-    built = board.At(62, 155) == line && board.At(160, 248) == line;
-  }
-  ASSERT_TRUE(built) << "the board did not appear";
-  Pause(500);  // the marks follow the board in the same pass
-  ASSERT_TRUE(Shoot(window, "real_window_board", &board));
+  ASSERT_TRUE(WaitForBoard(window, "real_window_board", 1, &board)) << "the board did not appear";
   ASSERT_EQ(board.width, 500);
   ASSERT_EQ(board.height, 500);
   for (const Pt& p : BoardPoints()) EXPECT_EQ(PieceInPhoto(board, p), 0) << p.x << "," << p.y;
 
-  ClickAt(window, 62, 62);
+  // The pointer rests on one point, then jumps to another and clicks at once:
+  // the piece goes where the click was, not where the pointer rested.
+  RestAt(window, 434, 434);
+  Pause(500);
+  ClickAt(window, 62, 62, false);
   // The piece, the computer's answer and their pauses.
   int computer = 0;
   Photo after;
@@ -279,6 +299,7 @@ TEST_F(RealWindow, APersonClicksAPointAndClosesTheGame) {
     for (const Pt& p : BoardPoints()) computer += PieceInPhoto(after, p) == 2 ? 1 : 0;
   }
   EXPECT_EQ(PieceInPhoto(after, {1, 1}), 1) << "no piece of player 1 where the click was";
+  EXPECT_NE(PieceInPhoto(after, {7, 7}), 1) << "the piece went where the pointer rested";
   EXPECT_EQ(computer, 1) << "the computer did not answer with one piece";
 
   ClickAt(window, closeX, closeY);
@@ -326,16 +347,8 @@ TEST_F(RealWindow, ALargeScreenShowsTheBoardDoubledAndClicksLandOnThePoints) {
   ASSERT_FALSE(window.empty()) << "the game window did not appear";
 
   Photo board;
-  bool built = false;
-  const uint32_t line = veltounit::MakeColour(0, 0, 64);
-  for (int waited = 0; waited < 60000 && !built; waited += 500) {
-    Pause(500);
-    if (!Shoot(window, "real_window_2x_board", &board) || board.width != 1000) continue;
-    built = board.At(2 * 62, 2 * 155) == line && board.At(2 * 160 + 1, 2 * 248 + 1) == line;
-  }
-  ASSERT_TRUE(built) << "the doubled board did not appear (photo " << board.width << " x " << board.height << ")";
-  Pause(500);
-  ASSERT_TRUE(Shoot(window, "real_window_2x_board", &board));
+  ASSERT_TRUE(WaitForBoard(window, "real_window_2x_board", 2, &board))
+      << "the doubled board did not appear (photo " << board.width << " x " << board.height << ")";
   ASSERT_EQ(board.width, 1000);
   ASSERT_EQ(board.height, 1000);
   EXPECT_EQ(MixedBlocks(board), 0) << "pixels were blended, not repeated";
