@@ -548,42 +548,6 @@ void FillEllipse(Surface* s, long l, long t, long r, long b, uint32_t pixel) {
   }
 }
 
-}  // namespace
-
-// ---------------------------------------------------------------------------
-// Shared with the other files
-// ---------------------------------------------------------------------------
-void AllocateSurface(Surface& s, int width, int height) {
-  s.width = std::max(width, 0);
-  s.height = std::max(height, 0);
-  s.storage.assign(static_cast<size_t>(s.width) * static_cast<size_t>(s.height), 0u);
-  s.base = s.storage.data();
-  s.rowStep = s.width;
-}
-
-void ResizeSurface(Surface& s, int width, int height) {
-  Surface n;
-  AllocateSurface(n, width, height);
-  for (int y = 0; y < std::min(s.height, n.height); ++y)
-    std::memcpy(n.Row(y), s.Row(y), sizeof(uint32_t) * static_cast<size_t>(std::min(s.width, n.width)));
-  s = std::move(n);
-  s.base = s.storage.data();
-}
-
-// Fills the pixels x in [left, right), y in [top, bottom), clipped to the
-// surface.  Corners in any order and at any distance are safe: a rectangle
-// that is empty after clipping fills nothing.
-void FillSurface(Surface& s, const RECT& r, uint32_t pixel) {
-  long l = std::max<long>(r.left, 0), t = std::max<long>(r.top, 0);
-  long rr = std::min<long>(r.right, s.width), b = std::min<long>(r.bottom, s.height);
-  if (l >= rr || t >= b) return;
-  for (long y = t; y < b; ++y) {
-    uint32_t* row = s.Row(static_cast<int>(y));
-    std::fill(row + l, row + rr, pixel);
-  }
-}
-
-namespace {
 // The pixels FillRect paints for a rectangle as the caller gave it.  An axis
 // given the right way round covers [min, max); an inverted axis covers
 // [min + 1, max + 1), since the edge left out is then the one named first.
@@ -604,6 +568,9 @@ RECT FillArea(const RECT& r) {
 }
 }  // namespace
 
+// ---------------------------------------------------------------------------
+// Shared with the other files
+// ---------------------------------------------------------------------------
 Surface* SurfaceOfDC(HDC hdc) {
   Dc* dc = FindDc(hdc);
   return dc ? DcSurface(*dc) : nullptr;
