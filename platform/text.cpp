@@ -519,10 +519,18 @@ LONG Scaled(double units, double scale) { return static_cast<LONG>(std::lround(u
 //   and TrueType, and the family from OS/2 (FamilyOf): 0x27 for a sans face;
 // - the character range as the 8-bit calls report it: the default character
 //   is OS/2 usDefaultChar where it names one within 1..255, else 31 (GDI's
-//   own choice for a face that names none, as Liberation Sans does), the
-//   first character the one before the default (30), the last
-//   usLastCharIndex held to 255 (a symbol face, with its characters from
-//   0xF000, counted from there), the break character usBreakChar (the space);
+//   own choice for a face that names none), the first character the one
+//   before the default, the last usLastCharIndex held to 255 (a symbol face,
+//   with its characters from 0xF000, counted from there), the break character
+//   usBreakChar (the space).  The 8-bit first character is not the first
+//   character the face maps: that one is the space in every face the game
+//   gets (FreeType's first mapped code), yet GDI's 8-bit metrics of such a
+//   TrueType face say 30.  Read from the faces themselves: Liberation Sans,
+//   Serif and Mono (OS/2 version 3) name no default (usDefaultChar 0), break
+//   on the space and claim 33 as their first index; DejaVu Sans, the fallback
+//   for a family not installed, has a version 1 table, which holds neither a
+//   default nor a break character.  So every face the game draws with reports
+//   30, 31, 255 and 32;
 // - tmItalic 255 for an italic font, tmWeight the weight asked for.
 bool FontMetrics(const LOGFONTA& font, TEXTMETRICA* tm) {
   const LOGFONTA& lf = font;

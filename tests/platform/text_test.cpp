@@ -265,6 +265,15 @@ TEST_F(Text, MetricsFollowTheFontTables) {
   Select("Liberation Serif", -20, ANSI_CHARSET);
   ASSERT_TRUE(GetTextMetricsA(dc, &tm));
   EXPECT_EQ(tm.tmPitchAndFamily, FF_ROMAN | 0x07);
+  // The fallback face's OS/2 table is of version 1: no default or break
+  // character in it, and characters up to 0xFFFF.  The 8-bit range is the
+  // same as for the faces that name no default.
+  Select("DejaVu Sans", -20, ANSI_CHARSET);
+  ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+  EXPECT_EQ(tm.tmFirstChar, 30);
+  EXPECT_EQ(tm.tmDefaultChar, 31);
+  EXPECT_EQ(tm.tmLastChar, 255);
+  EXPECT_EQ(tm.tmBreakChar, 32);
 }
 
 TEST_F(Text, GreekCharsetDrawsGreekLetters) {
