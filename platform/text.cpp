@@ -532,8 +532,7 @@ LONG Scaled(double units, double scale) { return static_cast<LONG>(std::lround(u
 //   default nor a break character.  So every face the game draws with reports
 //   30, 31, 255 and 32;
 // - tmItalic 255 for an italic font, tmWeight the weight asked for.
-bool FontMetrics(const LOGFONTA& font, TEXTMETRICA* tm) {
-  const LOGFONTA& lf = font;
+bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm) {
   FaceEntry* fe = Resolve(lf);
   if (fe == nullptr) return false;
   Metrics m = Measure(*fe, lf);
