@@ -1,6 +1,7 @@
 // The main window: class, creation, the window procedure, the polled message
 // pump with its mouse and key state, and the off-screen copy that keeps the
-// window's image while it is hidden or inactive (there is no paint handler).
+// window's image while it is hidden or inactive (there is no paint handler
+// here; on Windows window_scale.cpp repaints the window from its surface).
 #include <algorithm>
 
 #include "gfx/veltounit.h"
