@@ -67,6 +67,7 @@ constexpr const char* kVersion = "0.918";
 std::string AskUser(const std::string& caption, const std::string& text, const std::string& buttons,
                     const std::string& icon, const std::string& modality) {
   const UINT style = ButtonsStyle(buttons) + IconStyle(icon) + ModalityStyle(modality);
+  PresentSurface();  // the box stands over the picture as drawn so far
   return AnswerWord(MessageBoxA(nullptr, text.c_str(), caption.c_str(), style));
 }
 

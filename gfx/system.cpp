@@ -5,7 +5,11 @@
 
 namespace veltounit {
 
-void Delay(int32_t ms) { Sleep(ms < 0 ? 0 : static_cast<DWORD>(ms)); }
+// What was drawn before the pause is shown during it.
+void Delay(int32_t ms) {
+  PresentSurface();
+  Sleep(ms < 0 ? 0 : static_cast<DWORD>(ms));
+}
 
 int32_t GetTicks() { return static_cast<int32_t>(GetTickCount()); }
 

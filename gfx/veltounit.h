@@ -59,8 +59,7 @@ bool WasRestored();
 // or 3; other values are brought into that range), each pixel repeated, while
 // every drawing call and every position the program reads stay those of the
 // surface.  0 (or less) lets the desktop's usable size and density choose.  May be
-// called before CreateMainWindow.  Returns the factor in effect (always 1 on
-// Windows).
+// called before CreateMainWindow.  Returns the factor in effect.
 int32_t SetWindowScale(int32_t factor);
 int32_t WindowScale();
 
@@ -79,6 +78,8 @@ int32_t PumpMessages(int32_t count);
 // Returns BUTTON_PRESSED, BUTTON_RELEASED or NO_EVENT; a state is reported once.
 int32_t GetMouseButton(int32_t button);
 void ClearMouseButtons();
+// The pointer on the surface, relative to the window (divided back by the
+// factor the window is shown at); placing it takes the same coordinates.
 int32_t GetMouseX();
 int32_t GetMouseY();
 void SetMousePosition(int32_t x, int32_t y);

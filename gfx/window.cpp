@@ -1,6 +1,7 @@
 // The main window: class, creation, the window procedure, the polled message
 // pump with its mouse and key state, and the off-screen copy that keeps the
-// window's image while it is hidden or inactive (there is no paint handler).
+// window's image while it is hidden or inactive (there is no paint handler
+// here; on Windows window_scale.cpp repaints the window from its surface).
 #include <algorithm>
 
 #include "gfx/veltounit.h"
@@ -95,6 +96,8 @@ void ForgetKeys(WindowState& w) {
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowState& w = g_window;
+  LRESULT answered = 0;
+  if (SurfaceMessage(hwnd, message, &answered)) return answered;
   switch (message) {
     case WM_DESTROY:
       if (w.currentPen != nullptr) {
@@ -123,7 +126,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         // copy, and putting the copy back would show a board that no longer
         // exists.  Only an image that was put back counts as restored; the
         // first showing of the window has no copy yet.
-        if (!w.drawnSinceCopy && PutBack(w.backgroundCopy)) w.restored = true;
+        if (!w.drawnSinceCopy && PutBack(w.backgroundCopy)) {
+          w.restored = true;
+          SurfaceDrawn(false);
+        }
         ValidateRgn(hwnd, w.region);
       }
       break;
@@ -238,8 +244,12 @@ int32_t CreateMainWindow(const std::string& title, int32_t width, int32_t height
   ComputeStyle(styleCode, w.style, w.exStyle);
   w.styleCode = static_cast<int32_t>(w.style);
 
-  w.window = CreateWindowExA(w.exStyle, w.title.c_str(), w.title.c_str(), w.style, 0, 0, w.width, w.height, nullptr,
-                             nullptr, instance, nullptr);
+  // The window may be shown enlarged (window_scale.cpp): its size and place
+  // come from there; the surface drawn on stays width x height.
+  const RECT outer = PlanWindow();
+  w.window = CreateWindowExA(w.exStyle, w.title.c_str(), w.title.c_str(), w.style, outer.left, outer.top,
+                             outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
+                             nullptr);
   if (w.window == nullptr) {
     FailAndEnd("Window Creation failed");
     return 0;
@@ -250,7 +260,10 @@ int32_t CreateMainWindow(const std::string& title, int32_t width, int32_t height
   UpdateWindow(w.window);
 
   GetWindowRgn(w.window, w.region);
-  w.dc = GetDCEx(w.window, w.region, DCX_WINDOW | DCX_VALIDATE);
+  if (!OpenSurface()) {
+    FailAndEnd("Window Creation failed");
+    return 0;
+  }
   ShowWindow(w.window, SW_SHOW);
   UpdateWindow(w.window);
 
@@ -261,7 +274,7 @@ int32_t CreateMainWindow(const std::string& title, int32_t width, int32_t height
   w.textCursorY = 0;
   w.font = LOGFONTA{};
   w.ownFont = nullptr;
-  GetWindowRect(w.window, &w.windowRect);
+  MeasureSurface(w.windowRect, false);
   SetTextMode("TRANSPARENT");
   SetTextColour(MakeColour(255, 255, 255));
   SetROP2(w.dc, R2_COPYPEN);
@@ -284,11 +297,11 @@ void CloseMainWindow() {
   if (PeekMessageA(&w.message, nullptr, 0, 0, PM_REMOVE)) DispatchTaken();
   UpdateWindow(w.window);
   RedrawWindow(w.window, &w.windowRect, nullptr, RDW_INVALIDATE | RDW_ERASE);
-  ReleaseDC(w.window, w.dc);
+  CloseSurface();
   DestroyWindow(w.window);
 }
 
-void MoveMainWindow(int32_t x, int32_t y) { MoveWindow(g_window.window, x, y, WindowWidth(), WindowHeight(), TRUE); }
+void MoveMainWindow(int32_t x, int32_t y) { MoveWindowTo(x, y); }
 
 void SetWindowTitle(const std::string& text) { SetWindowTextA(g_window.window, text.c_str()); }
 
@@ -296,15 +309,18 @@ void RefreshWindow() {
   WindowState& w = g_window;
   RedrawWindow(w.window, &w.windowRect, nullptr, RDW_INVALIDATE | RDW_ERASE);
   UpdateWindow(w.window);
-  GetClientRect(w.window, &w.windowRect);
+  MeasureSurface(w.windowRect, true);
   GdiFlush();
   NoteDrawing();
 }
 
 int32_t WindowWidth() { return g_window.windowRect.right; }
 int32_t WindowHeight() { return g_window.windowRect.bottom; }
+// The caller draws with the context after this returns: the drawing is
+// noted now and shown at the next pump.
 HDC WindowDC() {
-  NoteDrawing();
+  g_window.drawnSinceCopy = true;
+  SurfaceDrawn(false);
   return g_window.dc;
 }
 HWND WindowHandle() { return g_window.window; }
@@ -316,6 +332,7 @@ bool WasRestored() {
 }
 
 int32_t PumpMessages(int32_t count) {
+  PresentSurface();
   if (count <= 0) return 1;
   for (int32_t i = 0; i < count; ++i) {
     GetMessageA(&g_window.message, nullptr, 0, 0);
@@ -326,6 +343,7 @@ int32_t PumpMessages(int32_t count) {
 
 int32_t GetMouseButton(int32_t button) {
   int32_t& state = ButtonState(button);
+  PresentSurface();
   if (state == NO_EVENT && PeekMessageA(&g_window.message, g_window.window, 0, 0, PM_REMOVE)) DispatchTaken();
   int32_t result = state;
   state = NO_EVENT;
@@ -334,19 +352,9 @@ int32_t GetMouseButton(int32_t button) {
 
 void ClearMouseButtons() { g_window.leftButton = g_window.rightButton = g_window.middleButton = NO_EVENT; }
 
-int32_t GetMouseX() {
-  POINT p{};
-  GetCursorPos(&p);
-  return p.x;
-}
-
-int32_t GetMouseY() {
-  POINT p{};
-  GetCursorPos(&p);
-  return p.y;
-}
-
-void SetMousePosition(int32_t x, int32_t y) { SetCursorPos(x, y); }
+int32_t GetMouseX() { return PointerOnSurface().x; }
+int32_t GetMouseY() { return PointerOnSurface().y; }
+void SetMousePosition(int32_t x, int32_t y) { PlacePointer(x, y); }
 
 void SetPointerFile(const std::string& name) {
   HCURSOR pointer = nullptr;
@@ -365,6 +373,7 @@ void SetPointerFile(const std::string& name) {
 std::string WaitForKey() {
   WindowState& w = g_window;
   ForgetKeys(w);
+  PresentSurface();
   while (w.lastKey == NO_EVENT) {
     // 0 is the quit message, -1 a dead queue: no key can come any more.
     if (GetMessageA(&w.message, nullptr, 0, 0) <= 0) {
@@ -386,6 +395,7 @@ std::string WaitForKey() {
 // polls the mouse and the keys in turn.
 std::string ReadKey() {
   WindowState& w = g_window;
+  PresentSurface();
   if (w.lastKey == NO_EVENT && PeekMessageA(&w.message, w.window, 0, 0, PM_REMOVE)) DispatchTaken();
   std::string name;
   if (w.lastKey != NO_EVENT) {
@@ -403,6 +413,7 @@ std::string ReadKey() {
 int32_t PumpAndCheckKey() {
   WindowState& w = g_window;
   ForgetKeys(w);
+  PresentSurface();
   GetMessageA(&w.message, nullptr, 0, 0);
   DispatchTaken();
   return w.lastKey != NO_EVENT ? 1 : 0;
@@ -410,6 +421,7 @@ int32_t PumpAndCheckKey() {
 
 int32_t IsKeyDown(int32_t virtualKey) {
   WindowState& w = g_window;
+  PresentSurface();
   if (PeekMessageA(&w.message, nullptr, 0, 0, PM_NOREMOVE)) {
     GetMessageA(&w.message, nullptr, 0, 0);
     DispatchTaken();

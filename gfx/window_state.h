@@ -24,7 +24,7 @@ struct WindowState {
   DWORD style = 0;  // the Win32 style computed from styleCode
   DWORD exStyle = 0;
   HWND window = nullptr;
-  HDC dc = nullptr;
+  HDC dc = nullptr;  // the surface every drawing goes to (window_scale.cpp says which)
   HRGN region = nullptr;
   RECT windowRect{};
 
@@ -73,6 +73,17 @@ struct WindowState {
   int32_t textCursorY = 0;
   LOGFONTA font{};
   HFONT ownFont = nullptr;  // the font this module made and selected last
+
+  // The window on the desktop as window_scale.cpp presents the surface.  Where
+  // the system layer enlarges the picture itself these stay unused.
+  HDC screen = nullptr;               // the window's own context, target of the presentation
+  HDC surface = nullptr;              // the memory context drawn into (dc points to it)
+  HBITMAP surfaceBitmap = nullptr;    // the surface's pixels, width x height
+  HGDIOBJ surfacePrevious = nullptr;  // the bitmap the surface's context came with
+  int32_t scale = 1;                  // the factor in effect
+  int32_t askedScale = 0;             // the factor asked for; 0 lets the desktop choose
+  bool presentDue = false;            // drawn since the window last showed the surface
+  unsigned long long lastPresentMs = 0;
 };
 
 extern WindowState g_window;
@@ -83,8 +94,39 @@ std::string AsciiUpper(const std::string& text);
 // Takes and dispatches the message just read into g_window.message.
 void DispatchTaken();
 
-// Called by every operation that draws into the window (and by WindowDC,
-// whose caller draws with it).
-inline void NoteDrawing() { g_window.drawnSinceCopy = true; }
+// --- The one part that differs between the systems (window_scale.cpp) ---
+// Where the system layer presents the window itself, the surface is the
+// window's own context and the calls below pass straight to the system (the
+// window made as asked, presenting left to the layer); on Windows the surface
+// is a memory bitmap of the size the program asked for, shown enlarged in the
+// window.
+//
+// The outer size and place of a window whose surface is w.width x w.height,
+// at the factor in effect (chosen now when the desktop is to choose).
+RECT PlanWindow();
+// Makes the surface of the window just made (w.window); false on failure.
+bool OpenSurface();
+void CloseSurface();
+// The surface's rectangle as WindowWidth and WindowHeight report it: the
+// window's client area (`client`) or its outer rectangle.
+void MeasureSurface(RECT& rect, bool client);
+// Something was drawn, or (`finished` false) is about to be drawn with the
+// context a caller took.
+void SurfaceDrawn(bool finished);
+// Shows what was drawn since the last presentation.  Every pump calls it.
+void PresentSurface();
+// Messages of the window that the presentation answers itself; true with
+// *result set when it did.
+bool SurfaceMessage(HWND window, UINT message, LRESULT* result);
+// The pointer's position on the surface, and placing it there.
+POINT PointerOnSurface();
+void PlacePointer(int32_t x, int32_t y);
+void MoveWindowTo(int32_t x, int32_t y);
+
+// Called by every operation that draws into the window, after drawing.
+inline void NoteDrawing() {
+  g_window.drawnSinceCopy = true;
+  SurfaceDrawn(true);
+}
 
 }  // namespace veltounit

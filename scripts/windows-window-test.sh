@@ -2,7 +2,10 @@
 # The Windows program in a real window, as a user runs it: unzips the
 # distributable, starts TrivaneGUI.exe under Wine on a virtual X display, plays
 # through the mouse with xdotool, reads the screen with ImageMagick, and closes
-# the game through the close area of its window frame.
+# the game through the close area of its window frame.  The screen is large
+# enough for the window at twice its size: the first game asks for it with
+# ZOOM2 (clicks at doubled positions, Ctrl+minus and Ctrl+plus change the
+# size), the second gets it from the automatic choice.
 #   scripts/windows-window-test.sh ZIP [WINE] [ARTIFACT-NAME]
 # Message boxes are real windows here: any that appears is answered by giving it
 # the focus and pressing Return, as a person would.  Screenshots go to
@@ -38,7 +41,8 @@ folder="$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -1)"
 
 # A display of its own.
 exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+screen_w=1280 screen_h=1100
+Xvfb -displayfd 5 -screen 0 ${screen_w}x${screen_h}x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r -t 20 display <&5 || { echo "FAIL: Xvfb did not start"; exit 1; }
 export DISPLAY=":$display"
@@ -50,7 +54,9 @@ wineserver -w >/dev/null 2>&1 || true
 "$wine" wineboot -i >/dev/null 2>&1 || true
 
 # The 24 board points, (x, y) on the 7 x 7 grid; point (x, y) is centred at
-# window pixel (62x, 62y).
+# pixel (62x, 62y) of the 500 x 500 picture, which the window shows $scale
+# times as large (at window pixel (62x, 62y) times the factor).
+scale=1
 POINTS="1,1 4,1 7,1 2,2 4,2 6,2 3,3 4,3 5,3 1,4 2,4 3,4 5,4 6,4 7,4 3,5 4,5 5,5 2,6 4,6 6,6 1,7 4,7 7,7"
 
 # One letter per point from a screenshot of the window: r (player 1, red),
@@ -58,7 +64,7 @@ POINTS="1,1 4,1 7,1 2,2 4,2 6,2 3,3 4,3 5,3 1,4 2,4 3,4 5,4 6,4 7,4 3,5 4,5 5,5 
 board() {
   local png="$1" line=""
   for p in $POINTS; do
-    local x=$((62 * ${p%,*})) y=$((62 * ${p#*,}))
+    local x=$((62 * ${p%,*} * scale)) y=$((62 * ${p#*,} * scale))
     local rgb
     rgb="$(convert "$png" -format "%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]" info:)"
     set -- $rgb
@@ -82,7 +88,7 @@ answer_boxes() {
     [ "$w" = "$main" ] && continue
     local geo; geo="$(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')"
     set -- $geo
-    [ "${1:-0}" -gt 40 ] && [ "${2:-0}" -gt 40 ] && [ "${1:-0}" -lt 1024 ] || continue
+    [ "${1:-0}" -gt 40 ] && [ "${2:-0}" -gt 40 ] && [ "${1:-0}" -lt 900 ] || continue
     boxes=$((boxes + 1))
     import -window "$w" "$art/$name-box-$boxes.png" 2>/dev/null || true
     echo "  message box '$(xdotool getwindowname "$w" 2>/dev/null)' answered with Return"
@@ -92,10 +98,11 @@ answer_boxes() {
   done
 }
 
-# Moves the pointer onto a spot of the window, and clicks there a moment later,
-# as a hand does: the program polls the pointer and the buttons separately.
+# Moves the pointer onto a spot of the picture (the window's pixel times the
+# factor), and clicks there a moment later, as a hand does: the program polls
+# the pointer and the buttons separately.
 point_and_click() {
-  xdotool mousemove --window "$win" "$1" "$2"
+  xdotool mousemove --window "$win" $(($1 * scale)) $(($2 * scale))
   sleep 1
   xdotool click 1
 }
@@ -115,12 +122,20 @@ start_game() {
   sleep 3  # the splash and the first drawing
 }
 
+# The window's size on the screen, "W H".
+window_size() { xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p'; }
+
+# Checks that the window shows the 500 x 500 picture `scale` times as large.
+check_size() {
+  local size; size="$(window_size)"
+  echo "  window $size at factor $scale"
+  [ "$size" = "$((500 * scale)) $((500 * scale))" ] || { echo "FAIL: the window is $size, not $((500 * scale)) x $((500 * scale))"; exit 1; }
+}
+
 # Clicks the close area of the window frame (the cross at the top right) and
 # checks that the program ends with exit code 0.
 close_game() {
-  local width
-  width="$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')"
-  point_and_click $((width - 13)) 15
+  point_and_click $((500 - 13)) 15
   local status=""
   for _ in $(seq 1 30); do
     if ! kill -0 "$game_pid" 2>/dev/null; then
@@ -138,8 +153,10 @@ close_game() {
 }
 
 boxes=0
-echo "== $name: TrivaneGUI.exe EASY, a click on point (1,1)"
-start_game EASY
+echo "== $name: TrivaneGUI.exe EASY ZOOM2, a click on point (1,1) at twice its place"
+scale=2
+start_game EASY ZOOM2
+check_size
 import -window "$win" "$art/$name-start.png"
 before="$(board "$art/$name-start.png")"
 [ "$before" = "$(printf -- '-%.0s' $(seq 24))" ] || { echo "FAIL: board not empty at the start: $before"; exit 1; }
@@ -187,10 +204,39 @@ for _ in $(seq 1 30); do
 done
 echo "  board after the next click: $state"
 [ "${state:$free:1}" = "r" ] || { echo "FAIL: no red piece on ($fx,$fy) after the box was answered"; exit 1; }
+
+echo "== $name: Ctrl+minus and Ctrl+plus: the window at 1x and back at 2x, the board kept"
+# Pressed on the keyboard (XTEST) with the window focused, as a person does.
+zoom_key() {
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+  xdotool key "$1"
+  for _ in $(seq 1 10); do
+    sleep 1
+    [ "$(window_size)" = "$((500 * scale)) $((500 * scale))" ] && break
+  done
+  sleep 1
+  check_size
+  import -window "$win" "$art/$name-zoom$scale.png"
+  local now; now="$(board "$art/$name-zoom$scale.png")"
+  [ "$now" = "$state" ] || { echo "FAIL: the board reads $now at factor $scale"; exit 1; }
+}
+scale=1
+zoom_key ctrl+minus
+scale=2
+zoom_key ctrl+plus
+# Nearest neighbour: the 2x picture is the 1x one with every pixel repeated
+# 2 x 2 times (a few pixels may differ where the pointer rests).
+convert "$art/$name-zoom1.png" -sample 200% "$work/zoom1x2.png"
+differing="$(compare -metric AE "$art/$name-zoom2.png" "$work/zoom1x2.png" null: 2>&1 || true)"
+echo "  pixels of the 2x picture that differ from the 1x picture doubled: $differing of 1000000"
+awk -v d="$differing" 'BEGIN { exit !(d ~ /^[0-9.e+]+$/ && d + 0 < 10000) }' || { echo "FAIL: the 2x window is not the 1x picture doubled"; exit 1; }
 close_game
 
-echo "== $name: TrivaneGUI.exe CPUVSCPU EASY for a few seconds"
+echo "== $name: TrivaneGUI.exe CPUVSCPU EASY for a few seconds, at the size the screen suggests (2x)"
+# 1000 x 1000 fits the 1280 x 1100 screen; its 96 dots per inch offer no 3x.
+scale=2
 start_game CPUVSCPU EASY
+check_size
 for _ in $(seq 1 8); do
   sleep 1
   answer_boxes "$win"
