@@ -117,7 +117,7 @@ struct VirtualDisplay {
         _exit(127);
       }
       for (int i = 0; i < 600; ++i) {
-        struct stat st{};
+        struct stat st {};
         if (stat(started.c_str(), &st) == 0 && std::system("wmctrl -m >/dev/null 2>&1") == 0) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
       }
