@@ -18,6 +18,9 @@ constexpr int32_t kCramped = 25;  // per free link short of four, for a sliding 
 constexpr int32_t kHalfMill = 14;
 constexpr int32_t kFlyingHalfMill = 40;  // a flying side closes any open half mill next turn
 constexpr int32_t kMillRun = 45;
+// Against three flying pieces a single threat is always blocked: the sliding
+// side wins material only with two mills it can close at once.
+constexpr int32_t kDoubleThreat = 150;
 
 struct SideFacts {
   int32_t pieces;
@@ -53,13 +56,34 @@ int32_t Worth(const SideFacts& f) {
   return v;
 }
 
+// The empty points where `player` can close a mill next turn by sliding one
+// of its other pieces there.  Two half mills with the same empty point are
+// one threat: one flight blocks both.
+int32_t ClosableThreats(const Position& s, uint8_t player) {
+  const uint8_t side = Side(player);
+  const uint32_t own = s.pieces[side];
+  const uint32_t empty = EmptyPoints(s);
+  uint32_t gaps = 0;
+  for (const uint32_t mill : BOARD.masks.mill_mask) {
+    if (__builtin_popcount(own & mill) != 2 || (mill & empty) == 0) continue;
+    const uint32_t gap = mill & empty;
+    if (BOARD.masks.link_mask[__builtin_ctz(gap)] & own & ~mill) gaps |= gap;
+  }
+  return __builtin_popcount(gaps);
+}
+
+int32_t FlyerDuel(const Position& s, uint8_t player, const SideFacts& f, const SideFacts& other) {
+  if (!f.slides || !other.flies) return 0;
+  return ClosableThreats(s, player) >= 2 ? kDoubleThreat : 0;
+}
+
 }  // namespace
 
 int32_t MasterGrade(const Position& s) {
   const uint8_t me = s.to_move;
   const SideFacts mine = Facts(s, me);
   const SideFacts theirs = Facts(s, Opponent(me));
-  return Worth(mine) - Worth(theirs);
+  return Worth(mine) - Worth(theirs) + FlyerDuel(s, me, mine, theirs) - FlyerDuel(s, Opponent(me), theirs, mine);
 }
 
 }  // namespace trivane

@@ -222,6 +222,22 @@ void UpdatePv(int ply, const MasterMove& m) {
   g_ms.pv_length[ply] = std::min(rest + 1, MASTER_MAX_PLY);
 }
 
+// A lead that is not turned into a mill fades over the last four fifths of
+// the quiet-moves count, to nothing at its end, as the rule would end the
+// game: the side ahead then prefers the line that closes a mill soon to
+// shuffling, and the side behind values the shuffling it can hope for.  A
+// faded grade depends on the run of quiet moves that led to it, so it counts
+// as reaching back to the run's start, like the count's draw.
+int32_t LeafGrade(const Position& s, int index) {
+  const int32_t grade = MasterGrade(s);
+  const int32_t span = g_ms.quiet_moves;
+  const int32_t fade_from = span / 5;
+  const int32_t quiet = g_ms.quiet[index];
+  if (span == 0 || quiet <= fade_from) return grade;
+  g_ms.reach = std::min(g_ms.reach, index - quiet);
+  return grade * (span - std::min(quiet, span)) / (span - fade_from);
+}
+
 int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int ply, int index) {
   g_ms.pv_length[ply] = 0;
   if ((++g_ms.nodes & 1023u) == 0) CheckLimits();
@@ -240,7 +256,7 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
     g_ms.reach = std::min(g_ms.reach, earlier >= 0 ? earlier : index - g_ms.quiet[index]);
     return s.to_move == g_ms.root_player ? -g_ms.contempt : g_ms.contempt;
   }
-  if (depth <= 0 || ply >= MASTER_MAX_PLY - 1) return MasterGrade(s);
+  if (depth <= 0 || ply >= MASTER_MAX_PLY - 1) return LeafGrade(s, index);
 
   const uint64_t key = g_ms.hashes[index];
   const TableHit hit = ProbeTable(key);
