@@ -29,14 +29,6 @@ struct Point {
   int32_t y = 0;
 };
 
-// GamePart codes, as the engine publishes them.
-constexpr uint32_t kPlace = TRIVANE_PHASE_PLACE;
-constexpr uint32_t kSlide = TRIVANE_PHASE_SLIDE;
-constexpr uint32_t kFly = TRIVANE_PHASE_FLY;
-constexpr uint32_t kRemove = TRIVANE_PHASE_REMOVE;
-constexpr uint32_t kPlayer1Won = TRIVANE_PHASE_PLAYER1_WON;
-constexpr uint32_t kPlayer2Won = TRIVANE_PHASE_PLAYER2_WON;
-constexpr uint32_t kDraw = TRIVANE_PHASE_DRAW;
 
 constexpr unsigned kQuestionStyle = MB_YESNO | MB_ICONINFORMATION;  // 0x44
 
@@ -154,19 +146,19 @@ ClickOutcome HandlePointClick(const std::string& layer) {
   const uint32_t player = Engine_GetPlayer();
   const uint32_t part = GamePart(player);
   switch (part) {
-    case kDraw: return AskPlayAgain("Game ended as a draw ! :P \nPlay Again ?", "buzzer.wav");
-    case kPlayer1Won:
+    case TRIVANE_PHASE_DRAW: return AskPlayAgain("Game ended as a draw ! :P \nPlay Again ?", "buzzer.wav");
+    case TRIVANE_PHASE_PLAYER1_WON:
       return AskPlayAgain("Congratulations " + std::string(cpu_player[1] == 1 ? "CPU" : "Player") +
                               " 1 , You Won! :)\nPlay Again ?",
                           "win.wav");
-    case kPlayer2Won:
+    case TRIVANE_PHASE_PLAYER2_WON:
       return AskPlayAgain("Congratulations " + std::string(cpu_player[2] == 1 ? "CPU" : "Player") +
                               " 2  , You Won! :)\nPlay Again ?",
                           "win.wav");
-    case kRemove: Remove(layer, p, player); break;
-    case kPlace: Place(layer, p, player); break;
-    case kSlide:
-    case kFly: SlideStepClick(p, player); break;
+    case TRIVANE_PHASE_REMOVE: Remove(layer, p, player); break;
+    case TRIVANE_PHASE_PLACE: Place(layer, p, player); break;
+    case TRIVANE_PHASE_SLIDE:
+    case TRIVANE_PHASE_FLY: SlideStepClick(p, player); break;
     default:
       PlayGameSound("deny.wav");
       ShowMessageBox("Trivane GUI cannot identify the phase of the game " + Decimal(part) + " !", " ",
@@ -177,7 +169,7 @@ ClickOutcome HandlePointClick(const std::string& layer) {
   const uint32_t now = GamePart(client_player);
   // Everything written for the situation before the click goes first.
   RefreshBoard();
-  if (now == kRemove) {
+  if (now == TRIVANE_PHASE_REMOVE) {
     ShowTurnAndRemoveMarks();
   } else {
     ShowTurnAndPlaceMarks();
@@ -284,7 +276,7 @@ void RunCommand(Command c) {
       if (MoveListOpen()) break;  // shown again when the list closes
       const uint32_t part = GamePart(client_player);
       RefreshBoard();
-      if (part == kRemove) ShowTurnAndRemoveMarks();
+      if (part == TRIVANE_PHASE_REMOVE) ShowTurnAndRemoveMarks();
       else ShowTurnAndPlaceMarks();
       DrawStatusLine(part);
       break;
@@ -352,7 +344,7 @@ void RebuildScreen() {
   g_loop.slideStep = 1;
   const uint32_t part = GamePart(client_player);
   RefreshBoard();
-  if (part == kRemove) ShowTurnAndRemoveMarks();
+  if (part == TRIVANE_PHASE_REMOVE) ShowTurnAndRemoveMarks();
   else ShowTurnAndPlaceMarks();
   DrawStatusLine(part);
 }
@@ -380,7 +372,7 @@ LoopEnd GameLoop() {
         LoopState& s = g_loop;
         AI_Play(&s.fromX, &s.fromY, &s.toX, &s.toY);
         const uint32_t part = GamePart(client_player);
-        if (part == kSlide || part == kFly) {
+        if (part == TRIVANE_PHASE_SLIDE || part == TRIVANE_PHASE_FLY) {
           // The source counts as picked; the made-up click names the destination.
           s.slideStep = 2;
           s.pick[1] = Point{s.fromX, s.fromY};

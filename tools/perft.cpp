@@ -1,6 +1,7 @@
 // Move counting through the exports alone.  The interface has no undo, so after
 // every move tried the position is rebuilt by replaying the line from a fresh
 // game; a refused try changes nothing and needs no rebuild.
+#include <cstddef>
 #include <vector>
 
 #include "TrivaneEngine.h"
@@ -40,7 +41,7 @@ uint64_t Count(int depth) {
   const uint32_t n = Engine_LegalMoves(list, TRIVANE_MAX_MOVES);
   if (depth == 1) return n;
   uint64_t total = 0;
-  for (uint32_t k = 0; k < n; ++k) {
+  for (size_t k = 0; k < n; ++k) {
     const Move m{g, list[4 * k], list[4 * k + 1], list[4 * k + 2], list[4 * k + 3]};
     if (!Apply(m)) continue;
     g_line.push_back(m);

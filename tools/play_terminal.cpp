@@ -1,3 +1,4 @@
+#include <cstddef>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -53,7 +54,7 @@ void InstallMessageHandler(Answer answer) {
 // mills drawn as segments; the points go on top.
 std::string BoardText() {
   struct Segment {
-    int x0, y0, x1, y1;
+    size_t x0, y0, x1, y1;
   };
   static const Segment kLines[] = {
       {1, 1, 7, 1}, {2, 2, 6, 2}, {3, 3, 5, 3}, {1, 4, 3, 4}, {5, 4, 7, 4}, {3, 5, 5, 5}, {2, 6, 6, 6}, {1, 7, 7, 7},
@@ -62,17 +63,20 @@ std::string BoardText() {
   constexpr int kCols = 25, kRows = 13;
   std::string canvas[kRows];
   for (auto& row : canvas) row.assign(kCols, ' ');
+  // Board point (x, y) stands two canvas rows and four columns from the next.
+  const auto row_of = [](size_t y) { return (y - 1) * 2; };
+  const auto col_of = [](size_t x) { return (x - 1) * 4; };
   for (const Segment& s : kLines) {
     if (s.y0 == s.y1) {
-      for (int c = (s.x0 - 1) * 4; c <= (s.x1 - 1) * 4; ++c) canvas[(s.y0 - 1) * 2][c] = '-';
+      for (size_t c = col_of(s.x0); c <= col_of(s.x1); ++c) canvas[row_of(s.y0)][c] = '-';
     } else {
-      for (int r = (s.y0 - 1) * 2; r <= (s.y1 - 1) * 2; ++r) canvas[r][(s.x0 - 1) * 4] = '|';
+      for (size_t r = row_of(s.y0); r <= row_of(s.y1); ++r) canvas[r][col_of(s.x0)] = '|';
     }
   }
   for (uint32_t y = 1; y <= 7; ++y)
     for (uint32_t x = 1; x <= 7; ++x) {
       const uint32_t code = Engine_GetPieceTable(x, y);
-      if (code != 255) canvas[(y - 1) * 2][(x - 1) * 4] = PieceChar(code);
+      if (code != 255) canvas[row_of(y)][col_of(x)] = PieceChar(code);
     }
   std::string out = "       1   2   3   4   5   6   7    x\n";
   for (int r = 0; r < kRows; ++r) {

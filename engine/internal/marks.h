@@ -7,8 +7,8 @@
 namespace trivane {
 
 int32_t PlaceMark(uint8_t x, uint8_t y, uint8_t player);
-uint8_t RemoveMark(uint8_t x, uint8_t y, uint8_t q);
+uint8_t RemoveMark(uint8_t x, uint8_t y, uint8_t owner);
 uint8_t OpposingTwos(uint8_t x, uint8_t y, uint8_t player);
-uint8_t MillClosingSlides(uint8_t x, uint8_t y, uint8_t q);
+uint8_t MillClosingSlides(uint8_t x, uint8_t y, uint8_t owner);
 
 }  // namespace trivane

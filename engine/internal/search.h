@@ -71,7 +71,7 @@ inline void AppendMove(uint32_t father, uint8_t root_player, uint8_t mover, cons
 }
 
 void AppendChildren(uint32_t index, uint8_t root_player, uint8_t mover, uint8_t game_part);
-void FoldIntoFather(uint32_t j);
+void FoldIntoFather(uint32_t index);
 void BackupByDepth(uint32_t depth);
 // How the backup pass finds the tree: values unset except at graded records
 // (BY_DEPTH: the walk's own pass, depth by depth), the same with no value the

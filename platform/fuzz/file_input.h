@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -15,7 +16,9 @@ inline std::string WriteFuzzFile(const char* extension, const uint8_t* data, siz
   static const std::string path =
       (std::filesystem::temp_directory_path() / ("trivane_fuzz_" + std::to_string(getpid()) + extension)).string();
   if (FILE* f = std::fopen(path.c_str(), "wb")) {
-    if (size > 0) std::fwrite(data, 1, size, f);
+    // A file cut short (a full disk) would check another input than the one
+    // the fuzzer records: stop the run rather than fuzz the wrong bytes.
+    if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
     std::fclose(f);
   }
   return path;

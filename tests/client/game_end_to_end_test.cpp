@@ -49,6 +49,19 @@ std::optional<std::vector<Action>> PlanGame(RandomPolicy& policy, const std::fun
   return std::nullopt;
 }
 
+// A game between two people that leaves both with three pieces: the first
+// seed's whose random game gets there, or nothing when none of them does.
+std::optional<std::vector<Action>> PlanThreeAgainstThree() {
+  for (uint32_t seed = 1; seed < 400; ++seed) {
+    RandomPolicy policy(seed);
+    policy.spareOpponentAt = 3;
+    std::optional<std::vector<Action>> plan = PlanGame(
+        policy, [](const Board& b) { return b.AllPlaced() && b.OnBoard(1) == 3 && b.OnBoard(2) == 3; }, 600);
+    if (plan) return plan;
+  }
+  return std::nullopt;
+}
+
 std::string ReadFile(const std::string& name) {
   std::ifstream in(name);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -143,14 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Levels, ComputerAgainstComputer, ::testing::Values("EAS
 TEST_F(GameEndToEnd, DrawAcceptedAtThreeAgainstThree) {
   InitEngine();
 
-  // A game between two people that leaves both with three pieces.
-  std::optional<std::vector<Action>> plan;
-  for (uint32_t seed = 1; seed < 400 && !plan; ++seed) {
-    RandomPolicy policy(seed);
-    policy.spareOpponentAt = 3;
-    plan = PlanGame(
-        policy, [](const Board& b) { return b.AllPlaced() && b.OnBoard(1) == 3 && b.OnBoard(2) == 3; }, 600);
-  }
+  const std::optional<std::vector<Action>> plan = PlanThreeAgainstThree();
   ASSERT_TRUE(plan.has_value()) << "no seed led to three against three";
 
   size_t next = 0;
@@ -197,13 +203,7 @@ TEST_F(GameEndToEnd, DrawAcceptedAtThreeAgainstThree) {
 
 TEST_F(GameEndToEnd, TakeBackAndRedoDoNotProposeTheDrawAgain) {
   StartProgram({"EASY", "TWOPLAYERS"});
-  std::optional<std::vector<Action>> plan;
-  for (uint32_t seed = 1; seed < 400 && !plan; ++seed) {
-    RandomPolicy policy(seed);
-    policy.spareOpponentAt = 3;
-    plan = PlanGame(
-        policy, [](const Board& b) { return b.AllPlaced() && b.OnBoard(1) == 3 && b.OnBoard(2) == 3; }, 600);
-  }
+  const std::optional<std::vector<Action>> plan = PlanThreeAgainstThree();
   ASSERT_TRUE(plan.has_value()) << "no seed led to three against three";
   int propositions = 0;
   answerBox = [&](const SeenBox& box) {

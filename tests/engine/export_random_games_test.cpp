@@ -36,7 +36,7 @@ TEST_F(ExportRandomGames, CallersSeeWhatTheModelPredicts) {
       ASSERT_EQ(p, m.player);
       const int answer = rng() % 3 == 0 ? kYes : kNo;
       bool asked = false;
-      const int want = ModelGamePart(m, p, answer, asked);
+      const int want = ModelGamePart(m, m.player, answer, asked);
       if (asked) AnswerNextQuestion(answer);
       ASSERT_EQ(GamePart(p), static_cast<uint32_t>(want)) << "seed " << seed << " step " << step;
       ASSERT_EQ(TakeTexts().size(), asked ? 1u : 0u);

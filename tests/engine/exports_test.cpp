@@ -201,9 +201,9 @@ TEST_F(Exports, GameToAWin) {
   int removals = 0;
   for (int c : one.codes_seen) removals += c == 4;
   EXPECT_EQ(removals, 7);
-  int pieces2 = 0;
+  uint32_t pieces2 = 0;
   for (const PointRecord& r : kPoints) pieces2 += Engine_PlayerPieceExistsTable(r.x, r.y, 2);
-  EXPECT_EQ(pieces2, 2);
+  EXPECT_EQ(pieces2, 2u);
   EXPECT_EQ(Engine_GetRemainingPutPlayerPieces(1), 0u);
   EXPECT_EQ(Engine_GetRemainingPutPlayerPieces(2), 0u);
   EXPECT_TRUE(Boxes().empty());

@@ -4,6 +4,7 @@
 // position leaves exactly what the referee's move leaves in the game (piece
 // rows, their order and the cached counts included).
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <random>
 #include <set>
@@ -149,8 +150,9 @@ TEST_F(MoveGenerator, TheExportListsTheGeneratorsMoves) {
   EXPECT_EQ(Engine_LegalMoves(list, TRIVANE_MAX_MOVES), 24u);
   EXPECT_EQ(list[0], 1);
   EXPECT_EQ(list[1], 1);
-  EXPECT_EQ(list[4 * 23], 7);
-  EXPECT_EQ(list[4 * 23 + 1], 7);
+  constexpr size_t kLast = 23;
+  EXPECT_EQ(list[4 * kLast], 7);
+  EXPECT_EQ(list[4 * kLast + 1], 7);
   EXPECT_EQ(Engine_LegalMoves(nullptr, 0), 24u);
   EXPECT_EQ(Engine_LegalMoves(list, 1), 24u);
 }

@@ -206,8 +206,9 @@ TEST_F(Text, GreekTextLooksLikeItsReferencePicture) {
   ASSERT_EQ(kWidth, width);
   ASSERT_EQ(kHeight, height);
   int different = 0;
+  size_t at = 0;  // expected holds the rows top to bottom
   for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) different += ReadPixel(x, y) != expected[static_cast<size_t>(y * kWidth + x)];
+    for (int x = 0; x < kWidth; ++x) different += ReadPixel(x, y) != expected[at++];
   EXPECT_EQ(0, different) << "pixels unlike " << reference;
 }
 

@@ -26,7 +26,7 @@ class Events : public GuiTest {
   int Cx(const std::string& name) { return (GetObjectX1(name) + GetObjectX2(name)) / 2; }
   int Cy(const std::string& name) { return (GetObjectY1(name) + GetObjectY2(name)) / 2; }
   std::string TakeActivated() {
-    const std::string name = GetActivatedObject();
+    std::string name = GetActivatedObject();
     ClearActivatedObject();
     return name;
   }

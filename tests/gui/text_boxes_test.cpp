@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "gfx/veltounit.h"
 #include "gui/VeltoGUI.h"
@@ -63,7 +64,7 @@ void LookDuringEdit(std::function<void()> look) {
   automation::TapKey(VK_APPS);
   Tap(VK_DOWN, 9);
   automation::TapKey(VK_RETURN);
-  automation::SetIdleHandler([look, done = false]() mutable {
+  automation::SetIdleHandler([look = std::move(look), done = false]() mutable {
     if (!done) look();
     done = true;
     automation::ScriptMessageBoxAnswer(IDOK);

@@ -2,6 +2,7 @@
 #include <png.h>
 #include <sys/stat.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -221,7 +222,8 @@ TEST_F(Services, WindowSavesAsPng) {
   ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr));
   EXPECT_EQ(image.width, static_cast<png_uint_32>(kWidth));
   EXPECT_EQ(image.height, static_cast<png_uint_32>(kHeight));
-  const png_byte* p = &pixels[(3 * kWidth + 7) * 3];
+  const size_t row = 3, column = 7;
+  const png_byte* p = &pixels[(row * kWidth + column) * 3];
   EXPECT_EQ(p[0], 200);
   EXPECT_EQ(p[1], 100);
   EXPECT_EQ(p[2], 50);
@@ -234,6 +236,7 @@ void CopyToClipboard(const std::string& text, size_t blockSize) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
   ASSERT_NE(block, nullptr);
   char* p = static_cast<char*>(GlobalLock(block));
+  // NOLINTNEXTLINE(bugprone-not-null-terminated-result): a block shorter than the text is meant to end unterminated
   std::memcpy(p, text.data(), std::min(text.size(), blockSize));
   GlobalUnlock(block);
   ASSERT_TRUE(OpenClipboard(nullptr));

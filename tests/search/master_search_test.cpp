@@ -345,25 +345,46 @@ TEST_F(MasterTest, VarietyChoosesAmongNearEqualMovesBySeed) {
   EXPECT_EQ(choose(false, 5), choose(false, 6));
 }
 
+// The repetition tests' game: from A, player 1 two pieces down, three slides
+// with `to_move` moving first.  The root is the position after the third;
+// the game's record holds A and the two after it, as the program hands them
+// to the search, with no mill closed since.
+struct Slide {
+  Point from;
+  Point to;
+};
+struct SlidGame {
+  Position root;
+  uint64_t history[3] = {};
+  MasterGameContext Context() const {
+    MasterGameContext game;
+    game.history = history;
+    game.history_length = 3;
+    game.quiet_run = 3;
+    return game;
+  }
+};
+SlidGame SlideThreeTimes(uint8_t to_move, Slide first, Slide second, Slide third) {
+  SetPosition({{1, 4}, {4, 2}, {6, 6}, {3, 5}}, {{7, 7}, {2, 6}, {5, 4}, {3, 3}, {6, 2}, {5, 5}}, to_move, 0, 0);
+  const Slide slides[3] = {first, second, third};
+  SlidGame slid;
+  Position s = Current();
+  for (int i = 0; i < 3; ++i) {
+    slid.history[i] = PositionHash(s);
+    MakeMove(s, Move{GAMEPART_SLIDE, P(slides[i].from.x, slides[i].from.y), P(slides[i].to.x, slides[i].to.y)});
+  }
+  slid.root = s;
+  return slid;
+}
+
 TEST_F(MasterTest, RepetitionInTheGameScoresAsADraw) {
   // Player 1, two pieces down, can slide (1,1) to (1,4) and bring back a
   // position the game has had (A below): with the game's history that move
   // is a draw, worth more than any other; without it, it is not.
-  const std::vector<Point> p2 = {{7, 7}, {2, 6}, {5, 4}, {3, 3}, {6, 2}, {5, 5}};
-  SetPosition({{1, 4}, {4, 2}, {6, 6}, {3, 5}}, p2, 2, 0, 0);
-  const Position a = Current();
-  Position b = a;
-  MakeMove(b, Move{GAMEPART_SLIDE, P(7, 7), P(7, 4)});
-  Position c = b;
-  MakeMove(c, Move{GAMEPART_SLIDE, P(1, 4), P(1, 1)});
-  Position root = c;
-  MakeMove(root, Move{GAMEPART_SLIDE, P(7, 4), P(7, 7)});
+  const SlidGame slid = SlideThreeTimes(2, {{7, 7}, {7, 4}}, {{1, 4}, {1, 1}}, {{7, 4}, {7, 7}});
+  const Position& root = slid.root;
   ASSERT_EQ(root.to_move, 1);
-  const uint64_t history[3] = {PositionHash(a), PositionHash(b), PositionHash(c)};
-  MasterGameContext game;
-  game.history = history;
-  game.history_length = 3;
-  game.quiet_run = 3;
+  const MasterGameContext game = slid.Context();
   MasterConfig().node_limit = 60000;
   const MasterResult drawn = MasterSearch(root, game);
   ASSERT_TRUE(drawn.found);
@@ -379,22 +400,10 @@ TEST_F(MasterTest, VarietyNeverChoosesARepetitionOverTheBest) {
   // Player 2, two pieces up, to move in D; sliding (7,4) back to (7,7)
   // brings back A.  With every move inside the margin, the seeded choice
   // still never takes the step towards a draw.
-  const std::vector<Point> p1 = {{1, 4}, {4, 2}, {6, 6}, {3, 5}};
-  const std::vector<Point> p2 = {{7, 7}, {2, 6}, {5, 4}, {3, 3}, {6, 2}, {5, 5}};
-  SetPosition(p1, p2, 1, 0, 0);
-  const Position a = Current();
-  Position b = a;
-  MakeMove(b, Move{GAMEPART_SLIDE, P(1, 4), P(1, 1)});
-  Position c = b;
-  MakeMove(c, Move{GAMEPART_SLIDE, P(7, 7), P(7, 4)});
-  Position d = c;
-  MakeMove(d, Move{GAMEPART_SLIDE, P(1, 1), P(1, 4)});
+  const SlidGame slid = SlideThreeTimes(1, {{1, 4}, {1, 1}}, {{7, 7}, {7, 4}}, {{1, 1}, {1, 4}});
+  const Position& d = slid.root;
   ASSERT_EQ(d.to_move, 2);
-  const uint64_t history[3] = {PositionHash(a), PositionHash(b), PositionHash(c)};
-  MasterGameContext game;
-  game.history = history;
-  game.history_length = 3;
-  game.quiet_run = 3;
+  const MasterGameContext game = slid.Context();
   MasterConfig().node_limit = 20000;
   MasterConfig().variety = true;
   MasterConfig().variety_margin = 100000;
