@@ -156,7 +156,7 @@ struct TextStyle {
 };
 LOGFONTA* FontOfDC(HDC hdc);
 bool DrawText8(Surface* s, const TextStyle& style, const char* text, int length, SIZE* extent);
-bool FontMetrics(const LOGFONTA& font, TEXTMETRICA* tm);
+bool FontMetrics(const LOGFONTA& lf, TEXTMETRICA* tm);
 // Converts 8-bit text of a character set to Unicode code points.
 std::vector<uint32_t> DecodeCharset(const char* text, int length, int charset);
 std::string Utf8FromCodePoints(const std::vector<uint32_t>& cps);
