@@ -85,6 +85,21 @@ class HeadlessWindow : public ::testing::Test {
     return n;
   }
 
+  // The whole surface, row by row, to compare a later picture with.
+  std::vector<COLORREF> Picture() {
+    std::vector<COLORREF> p;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) p.push_back(GetPixel(dc, x, y));
+    return p;
+  }
+
+  int PixelsDifferingFrom(const std::vector<COLORREF>& before) {
+    const std::vector<COLORREF> now = Picture();
+    int n = 0;
+    for (size_t i = 0; i < now.size(); ++i) n += now[i] != before[i];
+    return n;
+  }
+
   HWND hwnd = nullptr;
   HDC dc = nullptr;
 };

@@ -163,16 +163,10 @@ TEST_F(Raster, WidePensOnSlopedLines) {
   for (int w : widths) {
     Paint(kBlack);
     Line(12, 5, 61, 71, w, kRed);
-    std::vector<COLORREF> forth;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) forth.push_back(GetPixel(dc, x, y));
+    const std::vector<COLORREF> forth = Picture();
     Paint(kBlack);
     Line(61, 71, 12, 5, w, kRed);
-    size_t i = 0;
-    int differ = 0;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) differ += GetPixel(dc, x, y) != forth[i++];
-    EXPECT_EQ(differ, 0) << "width " << w;
+    EXPECT_EQ(PixelsDifferingFrom(forth), 0) << "width " << w;
   }
   // Horizontal and vertical: exactly the width, an even one up and left.
   Paint(kBlack);
@@ -189,18 +183,12 @@ TEST_F(Raster, WideLinesWriteEachPixelOnce) {
   for (int w : {2, 3, 6, 9}) {
     Paint(kBlack);
     Line(15, 20, 70, 55, w, kWhite);
-    std::vector<COLORREF> copy;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) copy.push_back(GetPixel(dc, x, y));
+    const std::vector<COLORREF> copy = Picture();
     Paint(kBlack);
     SetROP2(dc, R2_NOT);
     Line(15, 20, 70, 55, w, kRed);
     SetROP2(dc, R2_COPYPEN);
-    size_t i = 0;
-    int differ = 0;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) differ += GetPixel(dc, x, y) != copy[i++];
-    EXPECT_EQ(differ, 0) << "width " << w;
+    EXPECT_EQ(PixelsDifferingFrom(copy), 0) << "width " << w;
     EXPECT_GT(CountColour(kWhite), 55 * w);
   }
 }
@@ -382,17 +370,11 @@ TEST_F(Raster, FullArcLeavesOutItsLastPixel) {
   HGDIOBJ old = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   Ellipse(dc, 20, 20, 60, 60);
-  std::vector<COLORREF> closed;
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) closed.push_back(GetPixel(dc, x, y));
+  const std::vector<COLORREF> closed = Picture();
   for (const Case& c : cases) {
     Paint(kBlack);
     ASSERT_TRUE(Arc(dc, 20, 20, 60, 60, c.xs, c.ys, c.xs, c.ys));
-    int differ = 0;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x)
-        differ += GetPixel(dc, x, y) != closed[(static_cast<size_t>(y) * kWidth) + static_cast<size_t>(x)];
-    EXPECT_EQ(differ, 1) << c.xs << "," << c.ys;
+    EXPECT_EQ(PixelsDifferingFrom(closed), 1) << c.xs << "," << c.ys;
     EXPECT_EQ(closed[(static_cast<size_t>(c.my) * kWidth) + static_cast<size_t>(c.mx)], kRed);
     EXPECT_EQ(GetPixel(dc, c.mx, c.my), kBlack) << c.xs << "," << c.ys;
   }
