@@ -4,8 +4,11 @@
 // the board; mobility counts the real free links (a side that runs out of
 // them while sliding loses, so the last few links weigh extra); half-built
 // mills (two pieces and an empty third point) are threats; mills that can be
-// opened and closed again are worth most of a piece each.  The weights were
-// set by short matches against HARD (bench/match), not by taste.
+// opened and closed again are worth most of a piece each; a lead of pieces
+// the opponent has walled in is worth little.  The weights were set by matches
+// against HARD and EASY (bench/match), not by taste.
+#include <algorithm>
+
 #include "master.h"
 
 namespace trivane {
@@ -18,6 +21,11 @@ constexpr int32_t kCramped = 25;  // per free link short of four, for a sliding 
 constexpr int32_t kHalfMill = 14;
 constexpr int32_t kFlyingHalfMill = 40;  // a flying side closes any open half mill next turn
 constexpr int32_t kMillRun = 45;
+// A lead in pieces that cannot move until the opponent opens a way is worth
+// little: nine pieces walled in by five win nothing.  Only the leader's
+// walled-in pieces count, as many as its lead: matches against HARD went
+// worse when every walled-in piece of either side counted.
+constexpr int32_t kWalledLead = 75;
 // Against three flying pieces a single threat is always blocked: the sliding
 // side wins material only with two mills it can close at once.
 constexpr int32_t kDoubleThreat = 150;
@@ -27,9 +35,28 @@ struct SideFacts {
   int32_t free_links;
   int32_t half_mills;
   int32_t mill_runs;
+  int32_t shut_in;
   bool flies;
   bool slides;  // all placed and more than three pieces
 };
+
+// Own pieces that can never move while the opponent's stay where they are:
+// a piece moves if it has an empty neighbour, or a neighbour of its own
+// that can move away first.
+int32_t ShutIn(uint32_t own, uint32_t empty) {
+  uint32_t live = 0;
+  for (uint32_t b = own; b != 0; b &= b - 1)
+    if (BOARD.masks.link_mask[__builtin_ctz(b)] & empty) live |= b & -b;
+  for (bool grew = live != 0; grew;) {
+    grew = false;
+    for (uint32_t b = own & ~live; b != 0; b &= b - 1)
+      if (BOARD.masks.link_mask[__builtin_ctz(b)] & live) {
+        live |= b & -b;
+        grew = true;
+      }
+  }
+  return __builtin_popcount(own & ~live);
+}
 
 SideFacts Facts(const Position& s, uint8_t player) {
   const uint8_t side = Side(player);
@@ -45,6 +72,7 @@ SideFacts Facts(const Position& s, uint8_t player) {
   f.mill_runs = MillRuns(s, player);
   f.flies = s.remaining[side] == 0 && s.count[side] == 3;
   f.slides = s.remaining[side] == 0 && s.count[side] > 3;
+  if (f.slides) f.shut_in = ShutIn(own, empty);
   return f;
 }
 
@@ -72,6 +100,11 @@ int32_t ClosableThreats(const Position& s, uint8_t player) {
   return __builtin_popcount(gaps);
 }
 
+int32_t WalledLead(const SideFacts& f, const SideFacts& other) {
+  const int32_t lead = f.pieces - other.pieces;
+  return lead > 0 ? kWalledLead * std::min(lead, f.shut_in) : 0;
+}
+
 int32_t FlyerDuel(const Position& s, uint8_t player, const SideFacts& f, const SideFacts& other) {
   if (!f.slides || !other.flies) return 0;
   return ClosableThreats(s, player) >= 2 ? kDoubleThreat : 0;
@@ -83,7 +116,8 @@ int32_t MasterGrade(const Position& s) {
   const uint8_t me = s.to_move;
   const SideFacts mine = Facts(s, me);
   const SideFacts theirs = Facts(s, Opponent(me));
-  return Worth(mine) - Worth(theirs) + FlyerDuel(s, me, mine, theirs) - FlyerDuel(s, Opponent(me), theirs, mine);
+  return Worth(mine) - Worth(theirs) + FlyerDuel(s, me, mine, theirs) - FlyerDuel(s, Opponent(me), theirs, mine) -
+         WalledLead(mine, theirs) + WalledLead(theirs, mine);
 }
 
 }  // namespace trivane

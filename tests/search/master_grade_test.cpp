@@ -1,5 +1,8 @@
-// MASTER's grade where it decides the ending against three flying pieces.
+// MASTER's grade where it decides an ending against three flying pieces, and
+// where one side has walled its own pieces in.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "master.h"
 #include "search_support.h"
@@ -7,6 +10,7 @@
 
 namespace {
 
+using search_test::Point;
 using search_test::SetPosition;
 using namespace trivane;
 
@@ -29,6 +33,20 @@ TEST_F(MasterGradeTest, AgainstFlyersOnlyTwoMillsReadyAtOnceCount) {
   SetPosition({{1, 1}, {4, 1}, {7, 4}, {2, 6}, {4, 6}, {3, 5}}, {{3, 3}, {5, 5}, {1, 7}}, 2, 0, 0);
   const int32_t one = GradeFor(1);
   EXPECT_GE(two - one, 100) << "a double threat against flyers wins a piece";
+}
+
+TEST_F(MasterGradeTest, ALeadWalledInCountsForLittleUntilAWayOpens) {
+  // Player 1 filled the outer square and holds (3,4); player 2's five pieces
+  // close every way out of the square.  Four pieces ahead, player 1 can only
+  // walk one piece round the inner square: no more than a draw.
+  const std::vector<Point> ring = {{1, 1}, {4, 1}, {7, 1}, {1, 4}, {7, 4}, {1, 7}, {4, 7}, {7, 7}, {3, 4}};
+  SetPosition(ring, {{2, 4}, {4, 2}, {6, 4}, {4, 6}, {5, 4}}, 1, 0, 0);
+  const int32_t walled = GradeFor(1);
+  EXPECT_LT(walled, 200) << "four pieces that can never move are not four pieces ahead";
+  // The blocker of (1,4) stepped aside: (1,4) can move, and every other
+  // piece of the ring can follow the one before it.
+  SetPosition(ring, {{2, 2}, {4, 2}, {6, 4}, {4, 6}, {5, 4}}, 1, 0, 0);
+  EXPECT_GE(GradeFor(1) - walled, 250) << "one opening frees the whole ring";
 }
 
 }  // namespace
