@@ -44,17 +44,8 @@ struct SideFacts {
 // a piece moves if it has an empty neighbour, or a neighbour of its own
 // that can move away first.
 int32_t ShutIn(uint32_t own, uint32_t empty) {
-  uint32_t live = 0;
-  for (uint32_t b = own; b != 0; b &= b - 1)
-    if (BOARD.masks.link_mask[__builtin_ctz(b)] & empty) live |= b & -b;
-  for (bool grew = live != 0; grew;) {
-    grew = false;
-    for (uint32_t b = own & ~live; b != 0; b &= b - 1)
-      if (BOARD.masks.link_mask[__builtin_ctz(b)] & live) {
-        live |= b & -b;
-        grew = true;
-      }
-  }
+  uint32_t live = own & LinkedPoints(empty);
+  for (uint32_t grown = live; grown != 0; live |= grown) grown = own & ~live & LinkedPoints(grown);
   return __builtin_popcount(own & ~live);
 }
 
