@@ -27,7 +27,10 @@ constexpr int32_t kMillRun = 45;
 // worse when every walled-in piece of either side counted.
 constexpr int32_t kWalledLead = 75;
 // Against three flying pieces a single threat is always blocked: the sliding
-// side wins material only with two mills it can close at once.
+// side wins material only with two mills it can close at once.  Searching a
+// threatened side's answer without counting it against the depth, in these
+// endings, was tried instead: it converted fewer of the endings replayed from
+// drawn match games (11 of 15 against 13 of 15).
 constexpr int32_t kDoubleThreat = 150;
 
 struct SideFacts {

@@ -50,6 +50,10 @@ constexpr int kTurnCapacity = 512;  // turns of one position (63 flights and the
 constexpr int kGameHistory = 256;   // as many as the draw rules keep
 constexpr int32_t kInfinity = 32000;
 constexpr int kHistorySlots = POINTS + 1;  // points, and one for "none"
+// Only a clear lead makes a draw cost anything.  A small contempt in level
+// positions as well was tried: it did not remove the repetitions against
+// EASY, and it lost games to HARD that the plain draw value held (it plays on
+// from level positions that are worse than they grade).
 constexpr int32_t kContemptThreshold = 120;
 constexpr int32_t kContempt = 40;
 
