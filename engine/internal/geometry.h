@@ -142,6 +142,18 @@ inline uint8_t MillsCompletedAt(uint8_t point, uint32_t pieces) {
   return formed;
 }
 
+// How many points the mask holds.  The engine is built for any x86-64
+// processor, where the standard popcount is a call into the compiler's
+// runtime: the MASTER search counts half-built mills and free links at every
+// leaf, and those calls took a sixth of its time.  Inline bit arithmetic on
+// the 24 points costs a few instructions and no call.
+inline int PointCount(uint32_t pieces) {
+  pieces -= (pieces >> 1) & 0x55555555u;
+  pieces = (pieces & 0x33333333u) + ((pieces >> 2) & 0x33333333u);
+  pieces = (pieces + (pieces >> 4)) & 0x0F0F0F0Fu;
+  return static_cast<int>((pieces * 0x01010101u) >> 24);
+}
+
 // Every point linked to one of the mask's points.
 inline uint32_t LinkedPoints(uint32_t pieces) {
   uint32_t linked = 0;
