@@ -57,7 +57,7 @@ struct SideFacts {
 int32_t ShutIn(uint32_t own, uint32_t empty) {
   uint32_t live = own & LinkedPoints(empty);
   for (uint32_t grown = live; grown != 0; live |= grown) grown = own & ~live & LinkedPoints(grown);
-  return PointCount(own & ~live);
+  return CountPoints(own & ~live);
 }
 
 SideFacts Facts(const Position& s, uint8_t player) {
@@ -68,9 +68,9 @@ SideFacts Facts(const Position& s, uint8_t player) {
   SideFacts f{};
   f.pieces = s.count[side] + s.remaining[side];
   for (uint32_t b = own; b != 0; b &= b - 1)
-    f.free_links += PointCount(BOARD.masks.link_mask[__builtin_ctz(b)] & empty);
+    f.free_links += CountPoints(BOARD.masks.link_mask[__builtin_ctz(b)] & empty);
   for (const uint32_t mill : BOARD.masks.mill_mask)
-    if (PointCount(own & mill) == 2 && (theirs & mill) == 0) ++f.half_mills;
+    if (CountPoints(own & mill) == 2 && (theirs & mill) == 0) ++f.half_mills;
   f.mill_runs = MillRuns(s, player);
   f.flies = s.remaining[side] == 0 && s.count[side] == 3;
   f.slides = s.remaining[side] == 0 && s.count[side] > 3;
@@ -95,11 +95,11 @@ int32_t ClosableThreats(const Position& s, uint8_t player) {
   const uint32_t empty = EmptyPoints(s);
   uint32_t gaps = 0;
   for (const uint32_t mill : BOARD.masks.mill_mask) {
-    if (PointCount(own & mill) != 2 || (mill & empty) == 0) continue;
+    if (CountPoints(own & mill) != 2 || (mill & empty) == 0) continue;
     const uint32_t gap = mill & empty;
     if (BOARD.masks.link_mask[__builtin_ctz(gap)] & own & ~mill) gaps |= gap;
   }
-  return PointCount(gaps);
+  return CountPoints(gaps);
 }
 
 int32_t WalledLead(const SideFacts& f, const SideFacts& other) {

@@ -197,7 +197,7 @@ void ScoreTurns(const Position& s, const MasterMove* turns, int32_t* order, int 
   const uint32_t empty = EmptyPoints(s);
   uint32_t threats = 0;
   for (const uint32_t mill : BOARD.masks.mill_mask)
-    if (PointCount(theirs & mill) == 2 && (mine & mill) == 0) threats |= mill & empty;
+    if (CountPoints(theirs & mill) == 2 && (mine & mill) == 0) threats |= mill & empty;
   for (int i = 0; i < n; ++i) {
     const MasterMove& m = turns[i];
     int32_t v = g_ms.history[side][Slot(m.base.from)][Slot(m.base.to)];

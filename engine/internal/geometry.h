@@ -90,7 +90,10 @@ inline uint8_t PointOf(uint8_t x, uint8_t y) { return BOARD.masks.point_of_cell[
 
 constexpr uint32_t PointBit(uint8_t point) { return 1u << point; }
 
-// Pieces in a mask, without relying on a population-count instruction.
+// Pieces in a mask, without relying on a population-count instruction: the
+// engine is built for any x86-64 processor, where the standard popcount is a
+// call into the compiler's runtime, and the MASTER search counts half-built
+// mills and free links at every leaf (those calls took a sixth of its time).
 inline uint8_t CountPoints(uint32_t v) {
   v = v - ((v >> 1) & 0x55555555u);
   v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
@@ -140,18 +143,6 @@ inline uint8_t MillsCompletedAt(uint8_t point, uint32_t pieces) {
   for (uint8_t i = 0; i < BOARD.masks.mills[point]; ++i)
     if ((pieces & BOARD.masks.partners[point][i]) == BOARD.masks.partners[point][i]) ++formed;
   return formed;
-}
-
-// How many points the mask holds.  The engine is built for any x86-64
-// processor, where the standard popcount is a call into the compiler's
-// runtime: the MASTER search counts half-built mills and free links at every
-// leaf, and those calls took a sixth of its time.  Inline bit arithmetic on
-// the 24 points costs a few instructions and no call.
-inline int PointCount(uint32_t pieces) {
-  pieces -= (pieces >> 1) & 0x55555555u;
-  pieces = (pieces & 0x33333333u) + ((pieces >> 2) & 0x33333333u);
-  pieces = (pieces + (pieces >> 4)) & 0x0F0F0F0Fu;
-  return static_cast<int>((pieces * 0x01010101u) >> 24);
 }
 
 // Every point linked to one of the mask's points.

@@ -161,9 +161,9 @@ TEST_F(Geometry, AddMillToNodeReportsAThirdMillAndLeavesTheRecord) {
 
 // The counting that replaces the runtime's popcount in the search: every
 // mask of the 24 points, checked against the standard one.
-TEST(PointCount, AgreesWithTheStandardCountOnEveryBoardMask) {
+TEST(CountPoints, AgreesWithTheStandardCountOnEveryBoardMask) {
   int wrong = 0;
-  for (uint32_t mask = 0; mask <= ALL_POINTS; ++mask) wrong += PointCount(mask) != std::popcount(mask);
+  for (uint32_t mask = 0; mask <= ALL_POINTS; ++mask) wrong += CountPoints(mask) != std::popcount(mask);
   EXPECT_EQ(wrong, 0);
-  EXPECT_EQ(PointCount(0xFFFFFFFFu), 32);
+  EXPECT_EQ(CountPoints(0xFFFFFFFFu), 32);
 }
