@@ -12,7 +12,8 @@ namespace ivxfiles::detail {
 // Little-endian fields of a file image; bytes past its end read as 0, so a
 // truncated file never makes a reader look outside the buffer.
 inline uint32_t ByteAt(std::string_view b, uint64_t pos) {
-  return pos < b.size() ? static_cast<unsigned char>(b[pos]) : 0u;
+  // Below the size, the position fits a 32-bit size_t too.
+  return pos < b.size() ? static_cast<unsigned char>(b[static_cast<size_t>(pos)]) : 0u;
 }
 inline uint32_t Le16(std::string_view b, uint64_t pos) { return ByteAt(b, pos) | (ByteAt(b, pos + 1) << 8); }
 inline uint32_t Le32(std::string_view b, uint64_t pos) { return Le16(b, pos) | (Le16(b, pos + 2) << 16); }

@@ -82,7 +82,7 @@ std::string ReadIconBytes(std::string_view bytes, const std::string& file) {
   if (headerAt >= bytes.size()) return damaged("offset past the end");
   if (headerAt < directoryEnd) return damaged("offset inside the directory");
   if (headerAt + declaredBytes > bytes.size()) return damaged("truncated");
-  if (bytes.substr(headerAt, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8)) {
+  if (bytes.substr(static_cast<size_t>(headerAt), 8) == std::string_view("\x89PNG\r\n\x1a\n", 8)) {
     // A size byte of 0 means 256: such pictures are the ones stored as PNG.
     if (width == 0 || height == 0) {
       return "This ico file is very large (" + std::to_string(width == 0 ? 256 : width) + "x" +
