@@ -157,8 +157,6 @@ TEST_F(Geometry, AddMillToNodeReportsAThirdMillAndLeavesTheRecord) {
   EXPECT_EQ(0, std::memcmp(&before, &node, sizeof before));
 }
 
-}  // namespace
-
 // The counting that replaces the runtime's popcount in the search: every
 // mask of the 24 points, checked against the standard one.
 TEST(CountPoints, AgreesWithTheStandardCountOnEveryBoardMask) {
@@ -167,3 +165,5 @@ TEST(CountPoints, AgreesWithTheStandardCountOnEveryBoardMask) {
   EXPECT_EQ(wrong, 0);
   EXPECT_EQ(CountPoints(0xFFFFFFFFu), 32);
 }
+
+}  // namespace
