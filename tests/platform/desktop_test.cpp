@@ -91,6 +91,27 @@ LRESULT CALLBACK DesktopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   _exit(g_seen.empty() ? 11 : 12);
 }
 
+// A test's own child and everything it started, in a process group of their
+// own: SDL shows a message box from a forked child of the session, and such a
+// grandchild, left behind when a failed test kills the session alone, keeps the
+// test's output open and the test runner waiting for it.
+pid_t ForkSession() {
+  const pid_t pid = fork();
+  if (pid == 0) setpgid(0, 0);
+  if (pid > 0) setpgid(pid, pid);  // set on both sides: either may run first
+  return pid;
+}
+
+// The session and its group never outlive the test, whatever fails on the way.
+struct Reap {
+  pid_t pid;
+  ~Reap() {
+    if (pid <= 0) return;
+    kill(-pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+};
+
 // A private Xvfb display, optionally with openbox managing its windows.
 struct VirtualDisplay {
   pid_t server = -1, manager = -1;
@@ -143,8 +164,9 @@ TEST(Desktop, WindowReachesTheScreenAndInputComesBack) {
   if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb or xdotool not installed";
   VirtualDisplay display;
   if (!display.Start(320, 240, false)) GTEST_SKIP() << "Xvfb did not start";
-  pid_t session = fork();
+  pid_t session = ForkSession();
   if (session == 0) RunWindowSession();
+  Reap reap{session};
 
   // The red window shows on the screen.
   std::string fb = display.dir + "/Xvfb_screen0";
@@ -160,6 +182,7 @@ TEST(Desktop, WindowReachesTheScreenAndInputComesBack) {
   EXPECT_EQ(std::system(input.c_str()), 0);
   int status = 0;
   waitpid(session, &status, 0);
+  reap.pid = -1;
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no window, 11: no input, 12: input in the wrong order";
 }
@@ -301,20 +324,13 @@ void PointerAndBoxes(bool windowManager) {
   ASSERT_TRUE(display.Start(640, 480, windowManager));
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
-  pid_t session = fork();
+  pid_t session = ForkSession();
   if (session == 0) {
     close(fds[0]);
     RunPointerAndBoxSession(fds[1]);
   }
   close(fds[1]);
-  // The session never outlives the test, whatever fails on the way.
-  struct Reap {
-    pid_t pid;
-    ~Reap() {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-    }
-  } reap{session};
+  Reap reap{session};
   ASSERT_EQ(ReadLine(fds[0], 30000), "ready");  // a loaded machine may take its time
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   // A borderless window: no frame of the manager's around it, at its place.
