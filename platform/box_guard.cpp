@@ -2,6 +2,13 @@
 // (XCB, which keeps each connection apart, so it runs beside SDL's own Xlib
 // calls without sharing a lock) watches the manager's client list while a box
 // is open.
+//
+// SDL shows its box from a forked child, which has only the forking thread.
+// Had the guard been inside the allocator at that moment, the child would wait
+// for a lock that nobody releases and the box would never appear (an
+// allocator without fork handlers of its own, as the sanitizers' is, does
+// just that).  So the guard works only while it holds `busy`, and a fork
+// first waits for it to reach its pause.
 #include "platform/box_guard.h"
 
 #include <SDL.h>
@@ -10,12 +17,15 @@
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <xcb/xcb.h>
 
+#include <pthread.h>
+
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <thread>
 #include <vector>
@@ -27,10 +37,24 @@ namespace plat {
 
 struct BoxGuard {
   std::atomic<bool> stop{false};
+  std::atomic<bool> started{false};  // the thread runs and holds `busy`
   std::thread thread;
 };
 
 namespace {
+
+struct GuardState {
+  std::mutex busy;  // held by a guard while it works, and across a fork
+  std::once_flag forkHandlers;
+};
+
+GuardState& Guards() {
+  static GuardState state;
+  return state;
+}
+
+void LockForFork() { Guards().busy.lock(); }
+void UnlockAfterFork() { Guards().busy.unlock(); }
 
 // The Motif hints: flags, functions, decorations, input mode, status.
 constexpr uint32_t kMwmHintsFunctions = 1U << 0;
@@ -62,18 +86,21 @@ std::vector<uint32_t> Values(xcb_connection_t* c, xcb_window_t w, xcb_atom_t pro
 }
 
 void Watch(BoxGuard* guard, xcb_window_t owner) {
+  std::unique_lock<std::mutex> busy(Guards().busy);
+  guard->started.store(true);
   xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-  if (xcb_connection_has_error(c) != 0) {
-    xcb_disconnect(c);
-    return;
-  }
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-  const xcb_atom_t clientList = Atom(c, "_NET_CLIENT_LIST");
-  const xcb_atom_t mwmHints = Atom(c, "_MOTIF_WM_HINTS");
-  const xcb_atom_t wmState = Atom(c, "WM_STATE");
+  // Without a connection the thread still waits for its end, so that it never
+  // ends (and frees what it holds) while the box may be forking.
+  const bool connected = xcb_connection_has_error(c) == 0;
+  const xcb_window_t root = connected ? xcb_setup_roots_iterator(xcb_get_setup(c)).data->root : 0;
+  const xcb_atom_t clientList = connected ? Atom(c, "_NET_CLIENT_LIST") : 0;
+  const xcb_atom_t mwmHints = connected ? Atom(c, "_MOTIF_WM_HINTS") : 0;
+  const xcb_atom_t wmState = connected ? Atom(c, "WM_STATE") : 0;
   std::set<xcb_window_t> marked;
   while (!guard->stop.load()) {
-    for (const xcb_window_t box : Values(c, root, clientList, XCB_ATOM_WINDOW, 1024)) {
+    const std::vector<uint32_t> clients = connected ? Values(c, root, clientList, XCB_ATOM_WINDOW, 1024)
+                                                    : std::vector<uint32_t>();
+    for (const xcb_window_t box : clients) {
       const std::vector<uint32_t> parent = Values(c, box, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1);
       if (parent.empty() || parent[0] != owner) continue;
       if (marked.insert(box).second) {
@@ -85,8 +112,10 @@ void Watch(BoxGuard* guard, xcb_window_t owner) {
       const std::vector<uint32_t> state = Values(c, box, wmState, wmState, 2);
       if (!state.empty() && state[0] == kIconicState) xcb_map_window(c, box);
     }
-    xcb_flush(c);
+    if (connected) xcb_flush(c);
+    busy.unlock();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    busy.lock();
   }
   xcb_disconnect(c);
 }
@@ -99,8 +128,12 @@ BoxGuard* GuardBoxesOf(void* sdlWindow) {
   SDL_VERSION(&info.version);
   if (!SDL_GetWindowWMInfo(static_cast<SDL_Window*>(sdlWindow), &info) || info.subsystem != SDL_SYSWM_X11)
     return nullptr;
+  std::call_once(Guards().forkHandlers, [] { pthread_atfork(LockForFork, UnlockAfterFork, UnlockAfterFork); });
   auto guard = std::make_unique<BoxGuard>();
   guard->thread = std::thread(Watch, guard.get(), static_cast<xcb_window_t>(info.info.x11.window));
+  // A new thread sets itself up (and allocates) before it runs Watch: the box
+  // is forked only once that is over.
+  while (!guard->started.load()) std::this_thread::yield();
   return guard.release();
 }
 
