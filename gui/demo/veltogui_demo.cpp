@@ -28,7 +28,9 @@ using veltounit::Colour;
 using veltounit::MakeColour;
 
 std::string g_shots;
-int g_shotNumber = 0;
+#if !defined(_WIN32)
+int g_shotNumber = 0;  // pictures are taken only where the platform layer can save them
+#endif
 
 void Shot(const std::string& what) {
 #if !defined(_WIN32)
