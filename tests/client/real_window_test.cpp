@@ -156,7 +156,7 @@ int PieceInPhoto(const Photo& photo, Pt p) {
 // (the message bus the windowing layer opens) keep until the process is gone.
 pid_t Start(const std::vector<std::string>& argv, const std::string& display, const std::string& folder,
             bool windowed = false) {
-  const pid_t pid = fork();
+  const pid_t pid = test_support::ForkGroupLeader(SIGTERM);
   if (pid != 0) return pid;
   if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
   unsetenv("TRIVANE_HEADLESS");
@@ -184,11 +184,12 @@ int WaitFor(pid_t pid, int ms) {
   return -1;
 }
 
+// The program and whatever it started (a box's process).
 void Stop(pid_t pid) {
   if (pid <= 0) return;
-  kill(pid, SIGTERM);
+  kill(-pid, SIGTERM);
   if (WaitFor(pid, 3000) == -1) {
-    kill(pid, SIGKILL);
+    kill(-pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
 }

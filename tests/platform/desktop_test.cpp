@@ -91,17 +91,6 @@ LRESULT CALLBACK DesktopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   _exit(g_seen.empty() ? 11 : 12);
 }
 
-// A test's own child and everything it started, in a process group of their
-// own: SDL shows a message box from a forked child of the session, and such a
-// grandchild, left behind when a failed test kills the session alone, keeps the
-// test's output open and the test runner waiting for it.
-pid_t ForkSession() {
-  const pid_t pid = fork();
-  if (pid == 0) setpgid(0, 0);
-  if (pid > 0) setpgid(pid, pid);  // set on both sides: either may run first
-  return pid;
-}
-
 // The session and its group never outlive the test, whatever fails on the way.
 struct Reap {
   pid_t pid;
@@ -131,7 +120,7 @@ struct VirtualDisplay {
       // (seen on a loaded machine), and the window then never appears.
       const std::string started = dir + "/manager_started";
       std::remove(started.c_str());
-      manager = fork();
+      manager = test_support::ForkGroupLeader(SIGTERM);
       if (manager == 0) {
         execlp("openbox", "openbox", "--sm-disable", "--startup", ("touch " + started).c_str(),
                static_cast<char*>(nullptr));
@@ -164,7 +153,7 @@ TEST(Desktop, WindowReachesTheScreenAndInputComesBack) {
   if (!Installed("Xvfb") || !Installed("xdotool")) GTEST_SKIP() << "Xvfb or xdotool not installed";
   VirtualDisplay display;
   if (!display.Start(320, 240, false)) GTEST_SKIP() << "Xvfb did not start";
-  pid_t session = ForkSession();
+  pid_t session = test_support::ForkGroupLeader(SIGKILL);
   if (session == 0) RunWindowSession();
   Reap reap{session};
 
@@ -324,7 +313,7 @@ void PointerAndBoxes(bool windowManager) {
   ASSERT_TRUE(display.Start(640, 480, windowManager));
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
-  pid_t session = ForkSession();
+  pid_t session = test_support::ForkGroupLeader(SIGKILL);
   if (session == 0) {
     close(fds[0]);
     RunPointerAndBoxSession(fds[1]);

@@ -1,6 +1,7 @@
 #include "virtual_display.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,7 +17,8 @@ pid_t StartXvfb(const std::string& screen, const std::vector<std::string>& extra
   std::vector<char*> args;
   for (std::string& a : argv) args.push_back(a.data());
   args.push_back(nullptr);
-  const pid_t server = fork();
+  // A test killed on the way must not leave its server behind.
+  const pid_t server = ForkGroupLeader(SIGTERM);
   if (server == 0) {
     close(fds[0]);
     execvp(args[0], args.data());
@@ -36,6 +38,16 @@ pid_t StartXvfb(const std::string& screen, const std::vector<std::string>& extra
   }
   *display = ":" + number;
   return server;
+}
+
+pid_t ForkGroupLeader(int deathSignal) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    setpgid(0, 0);
+    prctl(PR_SET_PDEATHSIG, deathSignal);
+  }
+  if (pid > 0) setpgid(pid, pid);  // on both sides: either may run first
+  return pid;
 }
 
 }  // namespace test_support
