@@ -19,6 +19,7 @@
 #include "gfx/veltounit.h"
 #include "gui/VeltoGUI.h"
 #include "images/IvxFiles.h"
+#include "group_leader.h"
 #include "virtual_display.h"
 
 namespace client_test {

@@ -20,6 +20,7 @@
 
 #include "platform/automation.h"
 #include "platform/win32.h"
+#include "group_leader.h"
 #include "virtual_display.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include "virtual_display.h"
 
+#include "group_leader.h"
+
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,16 +39,6 @@ pid_t StartXvfb(const std::string& screen, const std::vector<std::string>& extra
   }
   *display = ":" + number;
   return server;
-}
-
-pid_t ForkGroupLeader(int deathSignal) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    setpgid(0, 0);
-    prctl(PR_SET_PDEATHSIG, deathSignal);
-  }
-  if (pid > 0) setpgid(pid, pid);  // on both sides: either may run first
-  return pid;
 }
 
 }  // namespace test_support

@@ -16,11 +16,4 @@ namespace test_support {
 // name (":N"); -1 when Xvfb did not start, with nothing left running.
 pid_t StartXvfb(const std::string& screen, const std::vector<std::string>& extra, std::string* display);
 
-// fork(), with the child leading a process group of its own, so that
-// kill(-pid, ...) reaches everything it starts: SDL shows a message box from a
-// forked child, and such a grandchild, left behind when a failed test stops
-// the program alone, keeps the test's output open and the test runner waiting
-// for it.  The child gets `deathSignal` when the test process ends first.
-pid_t ForkGroupLeader(int deathSignal);
-
 }  // namespace test_support
