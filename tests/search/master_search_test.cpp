@@ -322,6 +322,20 @@ TEST_F(MasterTest, AnswersWithAMoveUnderAnyBudget) {
   EXPECT_NE(r.move.base.from, NO_POINT);
 }
 
+TEST_F(MasterTest, ForcedMoveIsAnsweredWithoutSpendingTheBudget) {
+  // Player 1's corners are walled in; (2,2)-(4,2) is his only move.  On the
+  // clock the search deepens up to half the budget, unless there is nothing
+  // to choose.
+  SetPosition({{1, 1}, {7, 1}, {1, 7}, {7, 7}, {2, 2}}, {{4, 1}, {1, 4}, {4, 7}, {7, 4}, {2, 4}}, 1, 0, 0);
+  MasterConfig().node_limit = 0;
+  MasterConfig().move_time_ms = 10000;
+  const MasterResult r = MasterSearch(Current(), MasterGameContext{});
+  ASSERT_TRUE(r.found);
+  EXPECT_EQ(r.move.base.from, P(2, 2));
+  EXPECT_EQ(r.move.base.to, P(4, 2));
+  EXPECT_EQ(r.depth, 1);
+}
+
 TEST_F(MasterTest, VarietyChoosesAmongNearEqualMovesBySeed) {
   MasterConfig().node_limit = 20000;
   std::set<uint8_t> firsts;
