@@ -41,9 +41,9 @@ void MakeSystem() {
   Pointers().cursors[kApplicationIcon] = icon;
 }
 
-uint32_t Le16(const std::vector<unsigned char>& d, size_t at) { return d[at] | (d[at + 1] << 8); }
+uint32_t Le16(const std::vector<unsigned char>& d, size_t at) { return d[at] | (uint32_t{d[at + 1]} << 8); }
 uint32_t Le32(const std::vector<unsigned char>& d, size_t at) {
-  return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (uint32_t(d[at + 3]) << 24);
+  return d[at] | (uint32_t{d[at + 1]} << 8) | (uint32_t{d[at + 2]} << 16) | (uint32_t{d[at + 3]} << 24);
 }
 
 // Decodes the first image of an icon or cursor file; false on anything the
@@ -79,57 +79,59 @@ bool ParseCursorFile(const std::vector<unsigned char>& d, CursorImage* out) {
   if (pos + palette * 4 > end) return false;
   size_t paletteAt = pos;
   pos += palette * 4;
-  size_t xorStride = ((static_cast<size_t>(width) * bpp + 31) / 32) * 4;
-  size_t andStride = ((static_cast<size_t>(width) + 31) / 32) * 4;
-  size_t xorAt = pos, andAt = pos + xorStride * height;
-  bool hasMask = andAt + andStride * height <= end;
-  if (xorAt + xorStride * height > end) return false;
+  // Checked above to be positive; rows and columns index from here on.
+  const size_t columns = static_cast<size_t>(width), rows = static_cast<size_t>(height);
+  size_t xorStride = ((columns * bpp + 31) / 32) * 4;
+  size_t andStride = ((columns + 31) / 32) * 4;
+  size_t xorAt = pos, andAt = pos + xorStride * rows;
+  bool hasMask = andAt + andStride * rows <= end;
+  if (xorAt + xorStride * rows > end) return false;
 
   out->width = width;
   out->height = height;
-  out->hotX = static_cast<int>(std::min<uint32_t>(hotX, width - 1));
-  out->hotY = static_cast<int>(std::min<uint32_t>(hotY, height - 1));
+  out->hotX = static_cast<int>(std::min<uint32_t>(hotX, static_cast<uint32_t>(columns - 1)));
+  out->hotY = static_cast<int>(std::min<uint32_t>(hotY, static_cast<uint32_t>(rows - 1)));
   if (type == 1) {  // an icon used as a pointer points with its centre
     out->hotX = width / 2;
     out->hotY = height / 2;
   }
-  out->argb.assign(static_cast<size_t>(width) * height, 0);
+  out->argb.assign(columns * rows, 0);
   bool anyAlpha = false;
-  for (int row = 0; row < height; ++row) {
-    int y = height - 1 - row;  // bottom row first in the file
+  for (size_t row = 0; row < rows; ++row) {
+    size_t y = rows - 1 - row;  // bottom row first in the file
     const unsigned char* line = &d[xorAt + xorStride * row];
-    for (int x = 0; x < width; ++x) {
+    for (size_t x = 0; x < columns; ++x) {
       uint32_t rgb = 0, alpha = 255;
       if (bpp <= 8) {
         uint32_t index;
-        if (bpp == 1) index = (line[x >> 3] >> (7 - (x & 7))) & 1;
-        else if (bpp == 4) index = (line[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF;
+        if (bpp == 1) index = (uint32_t{line[x >> 3]} >> (7 - (x & 7))) & 1;
+        else if (bpp == 4) index = (uint32_t{line[x >> 1]} >> ((x & 1) ? 0 : 4)) & 0xF;
         else index = line[x];
         if (index < palette) {
           const unsigned char* p = &d[paletteAt + size_t{index} * 4];
-          rgb = (uint32_t(p[2]) << 16) | (p[1] << 8) | p[0];
+          rgb = (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
         }
       } else {
-        const unsigned char* p = line + static_cast<size_t>(x) * (bpp / 8);
-        rgb = (uint32_t(p[2]) << 16) | (p[1] << 8) | p[0];
+        const unsigned char* p = line + x * (bpp / 8);
+        rgb = (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
         if (bpp == 32) {
           alpha = p[3];
           anyAlpha = anyAlpha || alpha != 0;
         }
       }
-      out->argb[static_cast<size_t>(y) * width + x] = (alpha << 24) | rgb;
+      out->argb[y * columns + x] = (alpha << 24) | rgb;
     }
   }
   if (bpp != 32 || !anyAlpha) {
     // The AND mask says where the pointer is transparent.  Where it also
     // inverts the screen (mask 1, colour not black) we show black, which keeps
     // the shape visible on any background.
-    for (int row = 0; row < height && hasMask; ++row) {
-      int y = height - 1 - row;
+    for (size_t row = 0; row < rows && hasMask; ++row) {
+      size_t y = rows - 1 - row;
       const unsigned char* line = &d[andAt + andStride * row];
-      for (int x = 0; x < width; ++x) {
-        bool transparent = (line[x >> 3] >> (7 - (x & 7))) & 1;
-        uint32_t& p = out->argb[static_cast<size_t>(y) * width + x];
+      for (size_t x = 0; x < columns; ++x) {
+        bool transparent = (uint32_t{line[x >> 3]} >> (7 - (x & 7))) & 1;
+        uint32_t& p = out->argb[y * columns + x];
         uint32_t rgb = p & 0xFFFFFF;
         if (!transparent) p = 0xFF000000u | rgb;
         else p = rgb == 0 ? 0u : 0xFF000000u;
