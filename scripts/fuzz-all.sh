@@ -25,6 +25,8 @@ if [[ ! -f "$list" ]]; then
 fi
 mkdir -p "$build/fuzz-corpus" "$build/fuzz-findings" "$build/fuzz-logs"
 export TRIVANE_HEADLESS=1
+# The sound reader's entry opens the sound device; no sound card is needed.
+export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 # fontconfig keeps a cache it allocates on first use and never frees; the
