@@ -88,7 +88,11 @@ struct MasterSettings {
   uint64_t node_limit = 0;  // 0: none (tests set one, with the time out of the way)
   int max_depth = MASTER_MAX_PLY - 4;
   bool variety = true;
-  uint32_t variety_margin = 8;  // root moves this close to the best share the choice
+  // Root moves this close to the best (hundredths of a piece) share the
+  // choice.  2 rather than 8: replayed from the openings of games drawn
+  // against EASY, MASTER drew 9 of 157 games with 2 and 24 of 157 with 8,
+  // and games from the empty board still differ from seed to seed.
+  uint32_t variety_margin = 2;
   uint64_t seed = 0;
   bool seeded = false;  // false: the first search seeds from the clock
 };
