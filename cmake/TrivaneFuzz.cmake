@@ -11,10 +11,13 @@
 # (scripts/fuzz-all.sh, or `cmake --build <dir> --target fuzz-all`).
 set(TRIVANE_FUZZ_REPLAY_MAIN ${CMAKE_CURRENT_LIST_DIR}/fuzz_replay_main.cpp)
 
-function(trivane_fuzz_target)
-  cmake_parse_arguments(F "" "NAME;CORPUS;TEST" "SOURCES;LIBRARIES" ${ARGN})
-  add_executable(${F_NAME}_replay ${F_SOURCES} ${TRIVANE_FUZZ_REPLAY_MAIN})
-  target_link_libraries(${F_NAME}_replay PRIVATE ${F_LIBRARIES})
+# trivane_libfuzzer_program(NAME <name> SOURCES <entry.cpp...> LIBRARIES <libs...>
+#                           CORPUS <seed folder>)
+# With clang, the libFuzzer program <name>_fuzzer, listed for the fuzz-all
+# runner with its seeds; with any other compiler, nothing.  For entries whose
+# replay program is built another way (the platform layer's).
+function(trivane_libfuzzer_program)
+  cmake_parse_arguments(F "" "NAME;CORPUS" "SOURCES;LIBRARIES" ${ARGN})
   if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     add_executable(${F_NAME}_fuzzer ${F_SOURCES})
     target_compile_options(${F_NAME}_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
@@ -23,6 +26,13 @@ function(trivane_fuzz_target)
     set_property(GLOBAL APPEND PROPERTY TRIVANE_FUZZERS ${F_NAME}_fuzzer)
     set_property(GLOBAL APPEND PROPERTY TRIVANE_FUZZ_LINES "${F_NAME} ${F_CORPUS}")
   endif()
+endfunction()
+
+function(trivane_fuzz_target)
+  cmake_parse_arguments(F "" "NAME;CORPUS;TEST" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${F_NAME}_replay ${F_SOURCES} ${TRIVANE_FUZZ_REPLAY_MAIN})
+  target_link_libraries(${F_NAME}_replay PRIVATE ${F_LIBRARIES})
+  trivane_libfuzzer_program(NAME ${F_NAME} SOURCES ${F_SOURCES} LIBRARIES ${F_LIBRARIES} CORPUS ${F_CORPUS})
   if(TRIVANE_BUILD_TESTS)
     if(NOT F_TEST)
       set(F_TEST corpus_${F_NAME})
