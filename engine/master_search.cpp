@@ -9,13 +9,14 @@
 //   three pieces once it has placed everything, or a sliding side with no
 //   move, has lost.  A won game scores MASTER_WIN less the plies to reach it,
 //   so the quicker win and the slower loss are preferred.
-// - Draws: a position that occurred before on the search path scores 0
+// - Draws: a position that occurred before on the search path is a draw
 //   (going round in circles gains nothing); with the game's repetition rule
-//   on, so does one that occurred in the game since its last irreversible
+//   on, so is one that occurred in the game since its last irreversible
 //   move (one more visit may be the draw).  With the quiet-moves rule on, a
-//   position that reaches its count scores 0 too.  A player more than a
-//   piece ahead at the root counts a draw as a small loss (contempt), so he
-//   plays on instead of repeating.
+//   position that reaches its count is a draw too.  A draw costs the player
+//   who searches the settings' contempt, whatever the position: MASTER
+//   plays on from level and slightly worse positions instead of repeating,
+//   and takes a draw only where every other line grades worse still.
 // - Variety: at the root, the moves whose exact value is within
 //   variety_margin of the best share the choice, made by a seeded random
 //   number; never when the game is decided either way, and never a move
@@ -51,12 +52,6 @@ constexpr int kTurnCapacity = 512;  // turns of one position (63 flights and the
 constexpr int kGameHistory = 256;   // as many as the draw rules keep
 constexpr int32_t kInfinity = 32000;
 constexpr int kHistorySlots = POINTS + 1;  // points, and one for "none"
-// Only a clear lead makes a draw cost anything.  A small contempt in level
-// positions as well was tried: it did not remove the repetitions against
-// EASY, and it lost games to HARD that the plain draw value held (it plays on
-// from level positions that are worse than they grade).
-constexpr int32_t kContemptThreshold = 120;
-constexpr int32_t kContempt = 40;
 
 struct PendingRemoval {
   bool set = false;
@@ -434,9 +429,7 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
   g_ms.stop = false;
   g_ms.quiet_moves = game.quiet_moves;
   g_ms.root_player = root.to_move;
-  // Clearly ahead, a draw is a loss of what the position promised: the search
-  // then looks for the way on rather than settle for a repetition.
-  g_ms.contempt = MasterGrade(root) > kContemptThreshold ? kContempt : 0;
+  g_ms.contempt = static_cast<int32_t>(cfg.contempt);
   for (auto& side : g_ms.history)
     for (auto& row : side)
       for (int32_t& cell : row) cell /= 8;

@@ -396,20 +396,32 @@ SlidGame SlideThreeTimes(uint8_t to_move, Slide first, Slide second, Slide third
 TEST_F(MasterTest, RepetitionInTheGameScoresAsADraw) {
   // Player 1, two pieces down, can slide (1,1) to (1,4) and bring back a
   // position the game has had (A below): with the game's history that move
-  // is a draw, worth more than any other; without it, it is not.
+  // is a draw, worth more than any other even less the contempt; without
+  // it, it is not.
   const SlidGame slid = SlideThreeTimes(2, {{7, 7}, {7, 4}}, {{1, 4}, {1, 1}}, {{7, 4}, {7, 7}});
   const Position& root = slid.root;
   ASSERT_EQ(root.to_move, 1);
   const MasterGameContext game = slid.Context();
   MasterConfig().node_limit = 60000;
+  const auto contempt = static_cast<int32_t>(MasterConfig().contempt);
+  ASSERT_GT(contempt, 0);
+  ASSERT_LT(contempt, 200);
   const MasterResult drawn = MasterSearch(root, game);
   ASSERT_TRUE(drawn.found);
-  EXPECT_EQ(drawn.score, 0);
+  EXPECT_EQ(drawn.score, -contempt);
   EXPECT_EQ(drawn.move.base.from, P(1, 1));
   EXPECT_EQ(drawn.move.base.to, P(1, 4));
   ClearMasterMemory();
   const MasterResult alone = MasterSearch(root, MasterGameContext{});
-  EXPECT_LT(alone.score, 0);
+  EXPECT_LT(alone.score, -contempt);
+
+  // A draw that costs more than the two pieces is no longer the best.
+  ClearMasterMemory();
+  MasterConfig().contempt = 1000;
+  const MasterResult played_on = MasterSearch(root, game);
+  ASSERT_TRUE(played_on.found);
+  EXPECT_FALSE(played_on.move.base.from == P(1, 1) && played_on.move.base.to == P(1, 4));
+  EXPECT_GT(played_on.score, -1000);
 }
 
 TEST_F(MasterTest, VarietyNeverChoosesARepetitionOverTheBest) {
@@ -447,10 +459,9 @@ TEST_F(MasterTest, QuietMovesRuleDrawsTheSearch) {
   game.quiet_run = 99;
   game.quiet_moves = 100;
   MasterConfig().node_limit = 20000;
-  // A draw, less the contempt of the side ahead (under half a piece).
+  // A draw, less the contempt.
   const int32_t drawn = MasterSearch(root, game).score;
-  EXPECT_LE(drawn, 0);
-  EXPECT_GT(drawn, -50);
+  EXPECT_EQ(drawn, -static_cast<int32_t>(MasterConfig().contempt));
   game.quiet_moves = 0;
   ClearMasterMemory();
   EXPECT_GT(MasterSearch(root, game).score, 200);
