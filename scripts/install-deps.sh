@@ -29,5 +29,7 @@ if [ "$(id -u)" -ne 0 ]; then
   SUDO="sudo"
 fi
 echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
+# An update that fails leaves the indexes it could fetch; the install below
+# says whether they were enough.
+bash "$(dirname "$0")/apt-update.sh" || true
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -33,7 +33,9 @@ wine_for() {
   if [ "$1" = x86_64 ]; then
     if [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64; else command -v wine64 || command -v wine; fi
   else
-    command -v wine
+    # Only with 32-bit Wine's own loader: without it the wine command falls
+    # back to the 64-bit one, which answers --version but runs no i686 program.
+    if [ -x /usr/lib/wine/wine ]; then command -v wine; fi
   fi
 }
 
