@@ -35,9 +35,6 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 echo "Installing: ${missing[*]}"
-# An update that fails leaves the indexes it could fetch; the installs below
-# say whether they were enough.
-bash "$(dirname "$0")/apt-update.sh" || true
 # 32-bit Wine on its own: without it the i686 programs are built and their
 # tables checked, but not run (scripts/test-windows.sh says so).  Its i386
 # libraries must match the versions of the amd64 ones, so an i386 index the
@@ -47,6 +44,14 @@ wine32=()
 for p in "${missing[@]}"; do
   if [ "$p" = wine32:i386 ]; then wine32=("$p"); else rest+=("$p"); fi
 done
+# The indexes are fetched when something else is missing or i386 is new.  A
+# later call (each Windows build makes one) that lacks only 32-bit Wine tries
+# it with the indexes it has, at once, instead of waiting on the mirror again.
+# An update that fails leaves the indexes it could fetch; the installs below
+# say whether they were enough.
+if [ ${#rest[@]} -gt 0 ] || [ "${NEED_UPDATE:-0}" = 1 ]; then
+  bash "$(dirname "$0")/apt-update.sh" || true
+fi
 if [ ${#rest[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${rest[@]}"
 fi
