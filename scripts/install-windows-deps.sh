@@ -40,9 +40,9 @@ echo "Installing: ${missing[*]}"
 # libraries must match the versions of the amd64 ones, so an i386 index the
 # mirror cannot serve makes it uninstallable while the rest installs.
 rest=()
-wine32=()
+wine32=0
 for p in "${missing[@]}"; do
-  if [ "$p" = wine32:i386 ]; then wine32=("$p"); else rest+=("$p"); fi
+  if [ "$p" = wine32:i386 ]; then wine32=1; else rest+=("$p"); fi
 done
 # The indexes are fetched when something else is missing or i386 is new.  A
 # later call (each Windows build makes one) that lacks only 32-bit Wine tries
@@ -55,7 +55,7 @@ fi
 if [ ${#rest[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${rest[@]}"
 fi
-if [ ${#wine32[@]} -gt 0 ] &&
-  ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${wine32[@]}"; then
+if [ "$wine32" = 1 ] &&
+  ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends wine32:i386; then
   echo "NOTE: 32-bit Wine could not be installed; the i686 programs will be built but not run"
 fi
