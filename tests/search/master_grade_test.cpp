@@ -1,5 +1,5 @@
-// MASTER's grade where it decides an ending against three flying pieces, and
-// where one side has walled its own pieces in.
+// MASTER's grade where it decides an ending against three flying pieces or
+// the way into one, and where one side has walled its own pieces in.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -33,6 +33,20 @@ TEST_F(MasterGradeTest, AgainstFlyersOnlyTwoMillsReadyAtOnceCount) {
   SetPosition({{1, 1}, {4, 1}, {7, 4}, {2, 6}, {4, 6}, {3, 5}}, {{3, 3}, {5, 5}, {1, 7}}, 2, 0, 0);
   const int32_t one = GradeFor(1);
   EXPECT_GE(two - one, 100) << "a double threat against flyers wins a piece";
+}
+
+TEST_F(MasterGradeTest, TheFourthLastPieceTakenGainsLessThanAPiece) {
+  // Player 1 slides with six pieces, none walled in and no mill it could
+  // close; player 2's four sit on the outer square's middles, free to slide.  Taking (7,4) leaves player 2
+  // three flying pieces, which block any single threat: the side ahead
+  // should not trade a sliding opponent for them unless a win follows.
+  const std::vector<Point> six = {{2, 2}, {6, 6}, {3, 3}, {5, 5}, {2, 4}, {6, 4}};
+  SetPosition(six, {{4, 1}, {4, 7}, {1, 4}, {7, 4}}, 1, 0, 0);
+  const int32_t four = GradeFor(1);
+  SetPosition(six, {{4, 1}, {4, 7}, {1, 4}}, 1, 0, 0);
+  const int32_t three = GradeFor(1);
+  EXPECT_GT(three, four) << "a piece taken is still a gain";
+  EXPECT_LT(three - four, 100) << "three flying pieces are worth more than three sliding ones";
 }
 
 TEST_F(MasterGradeTest, ALeadWalledInCountsForLittleUntilAWayOpens) {
