@@ -6,8 +6,8 @@
 // mills (two pieces and an empty third point) are threats; mills that can be
 // opened and closed again are worth most of a piece each; three flying
 // pieces are worth nearly a piece more than three sliding ones; a lead of
-// pieces the opponent has walled in is worth little.  The weights were set by matches
-// against HARD and EASY (bench/match), not by taste.
+// pieces the opponent has walled in is worth little.  The weights were set
+// by matches against HARD and EASY (bench/match), not by taste.
 #include <algorithm>
 
 #include "master.h"
@@ -25,8 +25,9 @@ constexpr int32_t kMillRun = 45;
 // Three flying pieces hold out far longer than three sliding ones: any
 // single threat is blocked, and against six sliders a search of 64,000,000
 // nodes (depth 20) found no win in an ending drawn by the quiet-moves count.
-// Worth nearly a piece more, they make the side ahead take the fourth-last
-// piece only when a win follows, and squeeze four sliding pieces instead.
+// They are worth nearly a piece more so that the side ahead takes the
+// fourth-last piece when a win follows, and otherwise squeezes four sliding
+// pieces.
 // Replayed against EASY from two openings that led to such endings (1,000,000
 // nodes a move, 28 seeds each), MASTER drew 5 of 51 games without this and
 // none of 56 with it; from the twelve openings of drawn games that set the

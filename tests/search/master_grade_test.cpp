@@ -37,9 +37,10 @@ TEST_F(MasterGradeTest, AgainstFlyersOnlyTwoMillsReadyAtOnceCount) {
 
 TEST_F(MasterGradeTest, TheFourthLastPieceTakenGainsLessThanAPiece) {
   // Player 1 slides with six pieces, none walled in and no mill it could
-  // close; player 2's four sit on the outer square's middles, free to slide.  Taking (7,4) leaves player 2
-  // three flying pieces, which block any single threat: the side ahead
-  // should not trade a sliding opponent for them unless a win follows.
+  // close; player 2's four sit on the outer square's middles, free to
+  // slide.  Taking (7,4) leaves player 2 three flying pieces, which block
+  // any single threat: the side ahead should not trade a sliding opponent
+  // for them unless a win follows.
   const std::vector<Point> six = {{2, 2}, {6, 6}, {3, 3}, {5, 5}, {2, 4}, {6, 4}};
   SetPosition(six, {{4, 1}, {4, 7}, {1, 4}, {7, 4}}, 1, 0, 0);
   const int32_t four = GradeFor(1);
