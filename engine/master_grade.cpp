@@ -98,21 +98,26 @@ int32_t Worth(const SideFacts& f) {
   return v;
 }
 
-// The empty points where `player` can close a mill next turn by sliding one
-// of its other pieces there.  Two half mills with the same empty point are
-// one threat: one flight blocks both.
-int32_t ClosableThreats(const Position& s, uint8_t player) {
+}  // namespace
+
+// A placing or flying side closes a mill at any empty third point; a sliding
+// one only where a piece of its own outside that mill is linked to it.  Two
+// half mills with the same empty point are one point: one piece blocks both.
+uint32_t ClosingPoints(const Position& s, uint8_t player) {
   const uint8_t side = Side(player);
   const uint32_t own = s.pieces[side];
   const uint32_t empty = EmptyPoints(s);
+  const bool anywhere = s.remaining[side] != 0 || s.count[side] == 3;
   uint32_t gaps = 0;
   for (const uint32_t mill : BOARD.masks.mill_mask) {
     if (CountPoints(own & mill) != 2 || (mill & empty) == 0) continue;
     const uint32_t gap = mill & empty;
-    if (BOARD.masks.link_mask[__builtin_ctz(gap)] & own & ~mill) gaps |= gap;
+    if (anywhere || (BOARD.masks.link_mask[__builtin_ctz(gap)] & own & ~mill) != 0) gaps |= gap;
   }
-  return CountPoints(gaps);
+  return gaps;
 }
+
+namespace {
 
 int32_t WalledLead(const SideFacts& f, const SideFacts& other) {
   const int32_t lead = f.pieces - other.pieces;
@@ -121,7 +126,7 @@ int32_t WalledLead(const SideFacts& f, const SideFacts& other) {
 
 int32_t FlyerDuel(const Position& s, uint8_t player, const SideFacts& f, const SideFacts& other) {
   if (!f.slides || !other.flies) return 0;
-  return ClosableThreats(s, player) >= 2 ? kDoubleThreat : 0;
+  return CountPoints(ClosingPoints(s, player)) >= 2 ? kDoubleThreat : 0;
 }
 
 }  // namespace

@@ -25,6 +25,8 @@
 // - Late quiet moves (not the table's move, no mill, no block) are first
 //   searched one or two plies shallower; a move that then looks better than
 //   the best so far is searched again in full.
+// - At the horizon, the mills the side to move can close at once, and the
+//   answers that close one back, are searched before the grade counts.
 // - Time: no new iteration starts after half the budget, and a forced move
 //   is answered after the first; a running iteration stops at the budget and
 //   its result is used only where it already found a better move than the
@@ -238,6 +240,45 @@ int32_t LeafGrade(const Position& s, int index) {
   return grade * (span - std::min(quiet, span)) / (span - fade_from);
 }
 
+// At the horizon, a side that can close a mill at once is graded after the
+// mills it, and then its opponent, close: the grade alone counts a mill one
+// turn away as a half mill, so the depth's parity would decide whose
+// capture is seen.  Either side may instead make a quiet move, whose value
+// the grade stands for.  Only turns that close a mill are searched, at most
+// kCaptureTurns of them in a row.
+constexpr int kCaptureTurns = 4;
+
+int32_t Quiesce(const Position& s, int32_t alpha, int32_t beta, int ply, int index, int left) {
+  g_ms.pv_length[ply] = 0;
+  const uint8_t phase = PositionPhase(s);
+  if (phase == GAMEPART_PLAYER1_WON || phase == GAMEPART_PLAYER2_WON) {
+    const uint8_t winner = phase == GAMEPART_PLAYER1_WON ? 1 : 2;
+    return winner == s.to_move ? MASTER_WIN - ply : -(MASTER_WIN - ply);
+  }
+  const int32_t stand = LeafGrade(s, index);
+  if (left == 0 || ply >= MASTER_MAX_PLY - 1 || stand >= beta || ClosingPoints(s, s.to_move) == 0) return stand;
+  if ((++g_ms.nodes & 1023u) == 0) CheckLimits();
+  if (g_ms.stop) return 0;
+  alpha = std::max(alpha, stand);
+  int32_t best = stand;
+  MasterMove* turns = g_ms.turns[ply];
+  const int n = GenerateTurns(s, turns, kTurnCapacity);
+  for (int i = 0; i < n; ++i) {
+    if (turns[i].removal[0] == NO_POINT) continue;
+    Position child = s;
+    PlayMasterMove(child, turns[i]);
+    g_ms.quiet[index + 1] = 0;
+    const int32_t v = -Quiesce(child, -beta, -alpha, ply + 1, index + 1, left - 1);
+    if (g_ms.stop) return 0;
+    if (v > best) {
+      best = v;
+      if (v > alpha) alpha = v;
+      if (alpha >= beta) break;
+    }
+  }
+  return best;
+}
+
 int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int ply, int index) {
   g_ms.pv_length[ply] = 0;
   if ((++g_ms.nodes & 1023u) == 0) CheckLimits();
@@ -256,7 +297,8 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
     g_ms.reach = std::min(g_ms.reach, earlier >= 0 ? earlier : index - g_ms.quiet[index]);
     return s.to_move == g_ms.root_player ? -g_ms.contempt : g_ms.contempt;
   }
-  if (depth <= 0 || ply >= MASTER_MAX_PLY - 1) return LeafGrade(s, index);
+  if (ply >= MASTER_MAX_PLY - 1) return LeafGrade(s, index);
+  if (depth <= 0) return Quiesce(s, alpha, beta, ply, index, kCaptureTurns);
 
   const uint64_t key = g_ms.hashes[index];
   const TableHit hit = ProbeTable(key);
