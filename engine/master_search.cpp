@@ -248,13 +248,19 @@ int32_t LeafGrade(const Position& s, int index) {
 // kCaptureTurns of them in a row.
 constexpr int kCaptureTurns = 4;
 
+// A won game by the rules the referee applies (PositionPhase): its score for
+// the player to move, MASTER_WIN less the plies to reach it.
+bool GameWon(const Position& s, int ply, int32_t& score) {
+  const uint8_t phase = PositionPhase(s);
+  if (phase != GAMEPART_PLAYER1_WON && phase != GAMEPART_PLAYER2_WON) return false;
+  const uint8_t winner = phase == GAMEPART_PLAYER1_WON ? 1 : 2;
+  score = winner == s.to_move ? MASTER_WIN - ply : -(MASTER_WIN - ply);
+  return true;
+}
+
+// `s` is not won: the caller has looked.
 int32_t Quiesce(const Position& s, int32_t alpha, int32_t beta, int ply, int index, int left) {
   g_ms.pv_length[ply] = 0;
-  const uint8_t phase = PositionPhase(s);
-  if (phase == GAMEPART_PLAYER1_WON || phase == GAMEPART_PLAYER2_WON) {
-    const uint8_t winner = phase == GAMEPART_PLAYER1_WON ? 1 : 2;
-    return winner == s.to_move ? MASTER_WIN - ply : -(MASTER_WIN - ply);
-  }
   const int32_t stand = LeafGrade(s, index);
   if (left == 0 || ply >= MASTER_MAX_PLY - 1 || stand >= beta || ClosingPoints(s, s.to_move) == 0) return stand;
   if ((++g_ms.nodes & 1023u) == 0) CheckLimits();
@@ -268,7 +274,9 @@ int32_t Quiesce(const Position& s, int32_t alpha, int32_t beta, int ply, int ind
     Position child = s;
     PlayMasterMove(child, turns[i]);
     g_ms.quiet[index + 1] = 0;
-    const int32_t v = -Quiesce(child, -beta, -alpha, ply + 1, index + 1, left - 1);
+    int32_t v;
+    if (GameWon(child, ply + 1, v)) v = -v;
+    else v = -Quiesce(child, -beta, -alpha, ply + 1, index + 1, left - 1);
     if (g_ms.stop) return 0;
     if (v > best) {
       best = v;
@@ -284,11 +292,7 @@ int32_t Search(const Position& s, int depth, int32_t alpha, int32_t beta, int pl
   if ((++g_ms.nodes & 1023u) == 0) CheckLimits();
   if (g_ms.stop) return 0;
 
-  const uint8_t phase = PositionPhase(s);
-  if (phase == GAMEPART_PLAYER1_WON || phase == GAMEPART_PLAYER2_WON) {
-    const uint8_t winner = phase == GAMEPART_PLAYER1_WON ? 1 : 2;
-    return winner == s.to_move ? MASTER_WIN - ply : -(MASTER_WIN - ply);
-  }
+  if (int32_t won = 0; GameWon(s, ply, won)) return won;
   // A draw by the rules depends on the line that led here: on the earlier
   // occurrence, or on the whole run of quiet moves.
   const int earlier = RepeatedAt(index);
