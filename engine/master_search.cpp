@@ -18,10 +18,11 @@
 //   plays on from level and slightly worse positions instead of repeating,
 //   and takes a draw only where every other line grades worse still.
 // - Variety: at the root, the moves whose exact value is within
-//   variety_margin of the best share the choice, made by a seeded random
-//   number; never when the game is decided either way, and never a move
-//   back to a position of the game unless it is the best (a repetition
-//   that scores near the best is still a step towards a draw).
+//   variety_margin of the best (opening_margin in a side's first two
+//   placements) share the choice, made by a seeded random number; never
+//   when the game is decided either way, and never a move back to a
+//   position of the game unless it is the best (a repetition that scores
+//   near the best is still a step towards a draw).
 // - Late quiet moves (not the table's move, no mill, no block) are first
 //   searched one or two plies shallower; a move that then looks better than
 //   the best so far is searched again in full.
@@ -508,7 +509,9 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
 
   MasterMove candidates[kTurnCapacity];
   int candidate_count = 0;
-  const int margin = static_cast<int>(cfg.variety_margin);
+  const bool opening = root.remaining[Side(root.to_move)] >= 8;
+  const int margin = static_cast<int>(opening ? std::max(cfg.variety_margin, cfg.opening_margin)
+                                              : cfg.variety_margin);
   for (int depth = 1; depth <= cfg.max_depth && depth < MASTER_MAX_PLY - 2; ++depth) {
     int32_t alpha = -kInfinity;
     int32_t best = -kInfinity;

@@ -100,6 +100,14 @@ struct MasterSettings {
   // 11 with 6 (7 with 1 before).  0 (ties only) plays the same game whatever
   // the seed.
   uint32_t variety_margin = 3;
+  // The margin in the first two placements of the side to move.  Since
+  // mobility weighs more in the grade, the empty board's placings no longer
+  // come out within 3 of each other: in games between two MASTERs (1,000,000
+  // nodes a move) twelve seeds all played the same first four turns; with 10
+  // in those turns they played 4 different ones (with 20, 3).  Placings this
+  // early decide least, and the whole placing phase is still searched after
+  // them.
+  uint32_t opening_margin = 10;
   // What a draw costs the player who searches, in hundredths of a piece, in
   // every position.  80 rather than 40 only when more than a piece ahead:
   // replayed from the openings of twelve games drawn against EASY at one

@@ -64,4 +64,21 @@ TEST_F(MasterGradeTest, ALeadWalledInCountsForLittleUntilAWayOpens) {
   EXPECT_GE(GradeFor(1) - walled, 250) << "one opening frees the whole ring";
 }
 
+TEST_F(MasterGradeTest, OneFreeLinkIsAStepFromBeingShutIn) {
+  // Both sides placed eight.  Player 1's pieces are hemmed in by player 2's
+  // but for (4,2), which can step to (4,1); player 2 has eight free links
+  // and a mill to open and close at (3,4).  Player 1 has one move and then
+  // waits to be shut in, which loses: worse than a piece down.
+  const std::vector<Point> hemmed = {{2, 2}, {4, 2}, {6, 2}, {3, 3}, {5, 3}, {5, 4}, {2, 6}, {6, 6}};
+  const std::vector<Point> around = {{4, 3}, {1, 4}, {2, 4}, {3, 4}, {6, 4}, {7, 4}, {5, 5}, {4, 6}};
+  SetPosition(hemmed, around, 1, 0, 0);
+  const int32_t one_link = GradeFor(1);
+  EXPECT_LT(one_link, -150) << "one free link against eight is worse than a piece down";
+  EXPECT_EQ(GradeFor(2), -one_link) << "the grade is one number seen from either side";
+  // Player 2's (4,6) gone from the bottom middle: (2,6) and (6,6) slide
+  // again, with the same pieces for player 1.
+  SetPosition(hemmed, {{4, 3}, {1, 4}, {2, 4}, {3, 4}, {6, 4}, {7, 4}, {5, 5}, {4, 7}}, 1, 0, 0);
+  EXPECT_GE(GradeFor(1) - one_link, 85) << "two more free links for a hemmed-in side are worth most of a piece";
+}
+
 }  // namespace
