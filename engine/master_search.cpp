@@ -15,8 +15,9 @@
 //   move (one more visit may be the draw).  With the quiet-moves rule on, a
 //   position that reaches its count is a draw too.  A draw costs the player
 //   who searches the settings' contempt, whatever the position: MASTER
-//   plays on from level and slightly worse positions instead of repeating,
-//   and takes a draw only where every other line grades worse still.
+//   plays on from level and worse positions, a piece down included,
+//   instead of repeating, and takes a draw only where every other line
+//   grades worse still.
 // - Variety: at the root, the moves whose exact value is within
 //   variety_margin of the best (opening_margin in a side's first two
 //   placements) share the choice, made by a seeded random number; never
