@@ -510,7 +510,7 @@ MasterResult MasterSearch(const Position& root, const MasterGameContext& game) {
 
   MasterMove candidates[kTurnCapacity];
   int candidate_count = 0;
-  const bool opening = root.remaining[Side(root.to_move)] >= 8;
+  const bool opening = root.remaining[Side(root.to_move)] >= MAX_PIECES - 1;  // its first two placements
   const int margin = static_cast<int>(opening ? std::max(cfg.variety_margin, cfg.opening_margin)
                                               : cfg.variety_margin);
   for (int depth = 1; depth <= cfg.max_depth && depth < MASTER_MAX_PLY - 2; ++depth) {

@@ -491,7 +491,6 @@ TEST_F(MasterTest, APieceDownInALockedPositionPlaysOnRatherThanRepeat) {
   // was drawn by repetition; the default plays on.  From this game's opening
   // (1,500,000 nodes a move, 25 seeds), 80 drew 15 games against EASY and
   // the default none.
-  SetMessageHandler([](const char*, const char*, unsigned style) { return (style & 0x0F) == 0x04 ? 7 : 1; });
   Engine_SetDrawRules(3, 100);
   RestartGame();
   ASSERT_TRUE(PlayTurns("f4 c3 e4 c5 g4xc3 d2 b4 c3 c4 a4 d6 f2 b2 b6 a7 e3 d3 g7 e4-e5 e3-e4 e5-d5 g7-d7 d5-e5"));
